@@ -4,6 +4,7 @@
 
 #include <QMutex>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 class QWidget;
@@ -24,9 +25,22 @@ public:
 
     QString filePath() const { return m_path; }
 
+    // The service's own index section: read when the service starts, rewritten at shut-down with the
+    // count of sections under "Sectors" and their names as numbered entries. No window touches it.
+    static QString indexSection() { return QStringLiteral("__Dont_Touch_Me__"); }
+    void shutdown();
+    QStringList indexedSections() const;
+
+    // The window a position belongs to: the sub-window frame for a window inside a multiple-document
+    // area, else the window itself. Restore and save act on it, with the window's own font for units.
+    static QWidget& positionedWidget(QWidget& window);
+
 private:
+    void readIndex();
+
     QString m_path;
     mutable QMutex m_mutex;
+    QStringList m_index;   // section names in the order they first appeared
 };
 
 }  // namespace nm::platform
