@@ -3,6 +3,7 @@
 // splash screen gets its own. It owns the request and response values, the record-navigation request,
 // the data store (managers and record buffers) and the ditto copies of its forms.
 
+#include "messages.h"
 #include "store/datastore.h"
 #include "store/record.h"
 
