@@ -47,6 +47,24 @@ public:
     // Set once a fatal open failure was reported: no window may work on a partly opened set.
     bool failed() const { return m_failed; }
 
+    // One transaction across the attached files. Nested calls join the outer transaction; when an inner
+    // one is rolled back, the outer commit fails and undoes everything. Tables must be opened before.
+    Result begin();
+    Result commit();
+    void rollback();
+    bool inTransaction() const;
+
+    // How long a statement waits for another session's or program's lock, and how long the open policy's
+    // lock recovery waits before a lock counts as held (10 seconds by default).
+    void setBusyTimeout(int milliseconds);
+    void setLockRecoveryTime(int milliseconds);
+    int busyTimeout() const;
+    int lockRecoveryTime() const;
+
+    // Opens the table through its relation manager (readying the connected tables) and reports whether
+    // it opened: what a window does when it starts.
+    bool openTable(TableId id);
+
 private:
     friend class TableManager;
     friend class RelationManager;

@@ -45,6 +45,14 @@ public:
 
     // The buffer as last read or stored, against which update detects changes by others.
     const Record& readCopy() const;
+    // Puts a record read elsewhere (a view row) into the buffer as the copy read, as fetchRow would.
+    void setBuffer(const Record& record);
+    // Reads the stored record at the row into `out` without touching the buffer.
+    Result readStored(qint64 rowId, Record& out);
+
+    // Set when a relation manager readied this table; its file is opened when first used.
+    bool readied() const;
+    void setReadied();
 
     Result lastError() const { return m_lastError; }
 

@@ -18,6 +18,7 @@ struct FieldDef {
     int width;       // characters for String and Memo; 4 or 1 bytes otherwise
     QString column() const;   // SQL column name: the part after the colon
     int bytes() const;        // bytes in the fixed record (0 for a memo)
+    bool isText() const;      // String or Memo
 };
 
 struct KeyDef {
@@ -41,6 +42,7 @@ struct TableDef {
     int fieldIndex(const QString& fieldName) const;   // case-insensitive; -1 when unknown
     const KeyDef* key(const QString& keyName) const;  // nullptr when unknown
     const KeyDef* autoNumberKey() const;
+    const FieldDef* memo() const;                     // nullptr when the table has none
 };
 
 const TableDef& tableDef(TableId id);
