@@ -158,8 +158,13 @@ Result attach(sqlite3* db, const QString& path, const QString& schemaName, OpenM
         return sql::failure(db, st.prepareCode());
     st.bind(1, uri);
     const int rc = st.step();
-    if (rc != SQLITE_DONE)
-        return sql::failure(db, rc);
+    if (rc != SQLITE_DONE) {
+        // The connection's message would name the URI; the code's own text reads better in a message.
+        Result r = sql::failure(db, rc);
+        if (rc == SQLITE_CANTOPEN || (rc & 0xFF) == SQLITE_CANTOPEN)
+            r.text = QString::fromUtf8(sqlite3_errstr(rc));
+        return r;
+    }
     return Result::success();
 }
 

@@ -34,6 +34,21 @@ struct Attempt {
     Result result;
 };
 
+// Locks and read-only files deny access; damaged pages (SQLITE_CORRUPT) call for a rebuild of the keys;
+// anything else, a file that is no database (SQLITE_NOTADB) among them, fails the open.
+Outcome outcomeOf(const Result& r) {
+    switch (r.code) {
+    case ErrorCode::AccessDenied:
+        return Outcome::AccessDenied;
+    case ErrorCode::KeysInvalid:
+        return Outcome::KeysInvalid;
+    case ErrorCode::FileNotFound:
+        return Outcome::NotFound;
+    default:
+        return Outcome::Other;
+    }
+}
+
 QString marks(int n) {
     QStringList m;
     for (int i = 0; i < n; ++i)
@@ -82,9 +97,10 @@ static Attempt tryOpen(DataStore& store, sqlite3* db, TableId id, bool readOnly,
 
     Result r = schema::attach(db, path, s, readOnly ? schema::OpenMode::ReadOnly : schema::OpenMode::ReadWrite);
     if (!r.ok()) {
+        // Attaching reads the file's schema, so locks and damage show up here already.
         if (r.code == ErrorCode::FileNotFound && QFileInfo::exists(path))
             return {Outcome::AccessDenied, Result::failure(ErrorCode::AccessDenied, r.text, r.sqliteCode)};
-        return {r.code == ErrorCode::FileNotFound ? Outcome::NotFound : Outcome::Other, r};
+        return {outcomeOf(r), r};
     }
     auto fail = [&](Outcome o, Result res) {
         schema::detach(db, s);
@@ -94,13 +110,8 @@ static Attempt tryOpen(DataStore& store, sqlite3* db, TableId id, bool readOnly,
     // The first read shows whether the file is a database at all and whether another holds it locked.
     QVariant dummy;
     r = sql::scalar(db, QLatin1String("SELECT count(*) FROM ") + s + QLatin1String(".sqlite_master"), dummy);
-    if (!r.ok()) {
-        if (r.code == ErrorCode::AccessDenied)
-            return fail(Outcome::AccessDenied, r);
-        if (r.code == ErrorCode::KeysInvalid)
-            return fail(Outcome::KeysInvalid, r);
-        return fail(Outcome::Other, r);
-    }
+    if (!r.ok())
+        return fail(outcomeOf(r), r);
     if (!readOnly) {
         const bool dirWritable = ::access(QFile::encodeName(store.directory()).constData(), W_OK) == 0;
         if (sqlite3_db_readonly(db, s.toUtf8().constData()) == 1 || !dirWritable) {
@@ -115,10 +126,7 @@ static Attempt tryOpen(DataStore& store, sqlite3* db, TableId id, bool readOnly,
     schema::Layout layout;
     r = schema::inspect(db, id, layout);
     if (!r.ok())
-        return fail(r.code == ErrorCode::AccessDenied ? Outcome::AccessDenied
-                    : r.code == ErrorCode::KeysInvalid ? Outcome::KeysInvalid
-                                                       : Outcome::Other,
-                    r);
+        return fail(outcomeOf(r), r);
     switch (layout) {
     case schema::Layout::Current:
         break;

@@ -6,8 +6,12 @@
 #include "store/tablemanager.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QStringList>
+#include <QThread>
 #include <cstdio>
+#include <sqlite3.h>
 
 using namespace nm::store;
 
@@ -46,6 +50,21 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString command = args.at(1);
+    if (command == QLatin1String("lock")) {
+        // lock <dir> <file> <ms>: holds the file in an exclusive transaction for a while.
+        sqlite3* db = nullptr;
+        const QString file = QDir(args.at(2)).filePath(args.at(3));
+        if (sqlite3_open(QFile::encodeName(file).constData(), &db) != SQLITE_OK ||
+            sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) != SQLITE_OK) {
+            out(QStringLiteral("error|%1").arg(QString::fromUtf8(sqlite3_errmsg(db))));
+            return 1;
+        }
+        out(QStringLiteral("locked"));
+        QThread::msleep(static_cast<unsigned long>(args.at(4).toInt()));
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        return 0;
+    }
     PrintingMessenger messenger;
     DataStore store(messenger, args.at(2));
     if (command == QLatin1String("open")) {
@@ -55,6 +74,55 @@ int main(int argc, char** argv) {
                 .arg(r.ok() ? QStringLiteral("ok") : QStringLiteral("failed"))
                 .arg(store.table(TableId::Food).readOnly() ? QStringLiteral("read-only") : QStringLiteral("read-write"))
                 .arg(r.text));
+        return r.ok() ? 0 : 1;
+    }
+    if (command == QLatin1String("autonumber")) {
+        // autonumber <dir> <count>: adds foods one at a time as a form would, printing each new ID.
+        TableManager& food = store.table(TableId::Food);
+        const int count = args.at(3).toInt();
+        for (int i = 0; i < count; ++i) {
+            Result r = food.primeAutoInc();
+            if (r.ok()) {
+                food.buffer().setText(QStringLiteral("FOO:NAME"), QStringLiteral("food %1 of %2").arg(i).arg(
+                                                                     QCoreApplication::applicationPid()));
+                r = food.insert();
+            }
+            if (!r.ok()) {
+                out(QStringLiteral("error|%1").arg(r.text));
+                return 1;
+            }
+            out(QStringLiteral("id|%1").arg(food.buffer().integer(QStringLiteral("FOO:KEYIDFOOD"))));
+        }
+        return 0;
+    }
+    if (command == QLatin1String("cascade")) {
+        // cascade <dir>: changes the ID of group 1.. back and forth for ever, each change cascading to
+        // its foods and time entries; the test kills it midway.
+        TableManager& group = store.table(TableId::Group);
+        if (!store.relation(TableId::Group).open().ok())
+            return 1;
+        out(QStringLiteral("running"));
+        for (qint64 n = 0;; ++n) {
+            if (!group.fetch(QStringLiteral("GRP:KEYNAME"), {QStringLiteral("Moving")}).ok())
+                return 1;
+            const qint32 id = group.buffer().integer(QStringLiteral("GRP:KEYIDGROUP"));
+            group.buffer().setInteger(QStringLiteral("GRP:KEYIDGROUP"), id + 1);
+            const Result r = store.relation(TableId::Group).update();
+            if (!r.ok()) {
+                out(QStringLiteral("error|%1").arg(r.text));
+                return 1;
+            }
+        }
+    }
+    if (command == QLatin1String("setnotes")) {
+        // setnotes <dir> <food id> <text>: another copy of the program changes a food.
+        TableManager& food = store.table(TableId::Food);
+        Result r = food.fetch(QStringLiteral("FOO:KEYID"), {args.at(3).toInt()});
+        if (r.ok()) {
+            food.buffer().setText(QStringLiteral("FOO:NOTES"), args.at(4));
+            r = food.update();
+        }
+        out(QStringLiteral("result|%1").arg(r.ok() ? QStringLiteral("ok") : r.text));
         return r.ok() ? 0 : 1;
     }
     std::fprintf(stderr, "unknown command\n");
