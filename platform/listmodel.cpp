@@ -1,0 +1,166 @@
+#include "listmodel.h"
+
+#include <QApplication>
+#include <QPainter>
+
+namespace nm::platform {
+
+QColor colourFromValue(qint32 value) {
+    if (value == -1)
+        return {};
+    const auto v = quint32(value);
+    return QColor(int(v & 0xFFu), int((v >> 8) & 0xFFu), int((v >> 16) & 0xFFu));
+}
+
+QString rowFieldText(const store::ViewRow& row, const QString& field) {
+    const store::Record* rec = &row.primary;
+    const QString prefix = field.section(u':', 0, 0);
+    if (prefix.compare(row.primary.def().prefix, Qt::CaseInsensitive) != 0) {
+        if (!row.joined || prefix.compare(row.joined->def().prefix, Qt::CaseInsensitive) != 0)
+            return {};
+        rec = &*row.joined;
+    }
+    const int index = rec->def().fieldIndex(field);
+    if (index < 0)
+        return {};
+    return rec->value(index).toString();
+}
+
+ListModel::ListModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void ListModel::setColumns(QVector<ListColumn> columns) {
+    beginResetModel();
+    m_columns = std::move(columns);
+    m_rows.clear();
+    endResetModel();
+}
+
+void ListModel::setRows(const QVector<store::ViewRow>& rows) {
+    beginResetModel();
+    m_rows.clear();
+    m_rows.reserve(rows.size());
+    for (const store::ViewRow& r : rows) {
+        ListRow row{r, QVector<ListCell>(m_columns.size())};
+        for (int c = 0; c < m_columns.size(); ++c) {
+            const ListColumn& col = m_columns.at(c);
+            if (col.field.isEmpty())
+                continue;
+            QString text = rowFieldText(r, col.field);
+            if (col.maxChars > 0 && text.size() > col.maxChars)
+                text = store::fitText(text, col.maxChars);
+            row.cells[c].text = text;
+        }
+        if (m_formatter)
+            m_formatter(row.record, row.cells);
+        m_rows.append(std::move(row));
+    }
+    endResetModel();
+}
+
+int ListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int ListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QVariant ListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= m_rows.size() || index.column() >= m_columns.size())
+        return {};
+    const ListColumn& col = m_columns.at(index.column());
+    const QVector<ListCell>& cells = m_rows.at(index.row()).cells;
+    if (index.column() >= cells.size())
+        return {};
+    const ListCell& cell = cells.at(index.column());
+    switch (role) {
+    case Qt::DisplayRole:
+        return cell.text;
+    case Qt::ToolTipRole:
+        return cell.tip.isEmpty() ? QVariant() : QVariant(cell.tip);
+    case Qt::ForegroundRole:
+        if (cell.foreground.isValid())
+            return cell.foreground;
+        return col.foreground.isValid() ? QVariant(col.foreground) : QVariant();
+    case Qt::BackgroundRole:
+        return cell.background.isValid() ? QVariant(cell.background) : QVariant();
+    case Qt::DecorationRole:
+        return cell.icon.isNull() ? QVariant() : QVariant(cell.icon);
+    case Qt::FontRole:
+        return cell.font;
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(col.align);
+    case SelectedForegroundRole:
+        return cell.selectedForeground.isValid() ? QVariant(cell.selectedForeground) : QVariant();
+    case SelectedBackgroundRole:
+        return cell.selectedBackground.isValid() ? QVariant(cell.selectedBackground) : QVariant();
+    case IndentRole:
+        return index.column() < m_indentPx.size() ? m_indentPx.at(index.column()) : 0;
+    default:
+        return {};
+    }
+}
+
+QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= m_columns.size())
+        return {};
+    if (role == Qt::DisplayRole)
+        return m_columns.at(section).header;
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(m_columns.at(section).headerAlign);
+    return {};
+}
+
+Qt::ItemFlags ListModel::flags(const QModelIndex& index) const {
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+void ListDelegate::setHighlightColours(QColor foreground, QColor background) {
+    m_selFg = std::move(foreground);
+    m_selBg = std::move(background);
+}
+
+ListDelegate::Colours ListDelegate::coloursFor(const QModelIndex& index, bool selected) const {
+    Colours c;
+    if (selected) {
+        c.foreground = index.data(ListModel::SelectedForegroundRole).value<QColor>();
+        if (!c.foreground.isValid())
+            c.foreground = m_selFg.isValid() ? m_selFg : QApplication::palette().color(QPalette::HighlightedText);
+        c.background = index.data(ListModel::SelectedBackgroundRole).value<QColor>();
+        if (!c.background.isValid())
+            c.background = m_selBg.isValid() ? m_selBg : QApplication::palette().color(QPalette::Highlight);
+    } else {
+        c.foreground = index.data(Qt::ForegroundRole).value<QColor>();
+        c.background = index.data(Qt::BackgroundRole).value<QColor>();
+    }
+    return c;
+}
+
+void ListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    QStyleOptionViewItem opt(option);
+    initStyleOption(&opt, index);
+    const bool selected = opt.state.testFlag(QStyle::State_Selected);
+    const Colours colours = coloursFor(index, selected);
+    if (colours.background.isValid())
+        painter->fillRect(option.rect, colours.background);
+    opt.state &= ~QStyle::State_Selected;
+    opt.backgroundBrush = Qt::NoBrush;
+    if (colours.foreground.isValid()) {
+        opt.palette.setColor(QPalette::Text, colours.foreground);
+        opt.palette.setColor(QPalette::WindowText, colours.foreground);
+    }
+    opt.rect.adjust(index.data(ListModel::IndentRole).toInt(), 0, 0, 0);
+    const QWidget* widget = option.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+}
+
+QSize ListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    QSize s = QStyledItemDelegate::sizeHint(option, index);
+    s.rwidth() += index.data(ListModel::IndentRole).toInt();
+    return s;
+}
+
+}  // namespace nm::platform
