@@ -19,6 +19,7 @@
 // A file is written under a temporary name and takes its place only when complete.
 
 #include "exportsettings.h"
+#include "exportsetupdialog.h"
 #include "exporttypes.h"
 #include "rowsource.h"
 
@@ -37,8 +38,6 @@ class QWidget;
 
 namespace nm::platform {
 
-class ExportProgressWindow;
-class ExportSetupDialog;
 class MessageService;
 class PrintLayout;
 class TableWriter;

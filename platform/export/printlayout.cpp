@@ -1,8 +1,10 @@
 #include "printlayout.h"
 
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPrinter>
 
@@ -208,25 +210,33 @@ ExportResult PrintLayout::paint(QPagedPaintDevice& device, const ExportProgress&
                                      printer && !printer->outputFileName().isEmpty()
                                          ? QStringLiteral("The report could not be printed to %1.").arg(printer->outputFileName())
                                          : QStringLiteral("The printer could not be started."));
+    // Printing into a file: a report cut short must not be left there looking whole.
+    const bool toFile = printer && painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Pdf &&
+                        !printer->outputFileName().isEmpty();
+    auto fail = [&](ExportError error, const QString& text) {
+        if (printer && error == ExportError::Cancelled)
+            printer->abort();
+        painter.end();
+        if (toFile)
+            QFile::remove(printer->outputFileName());
+        return ExportResult::failure(error, text);
+    };
     for (int page = 0; page < m.pages; ++page) {
-        if (page > 0 && !device.newPage()) {
-            painter.end();
-            return ExportResult::failure(ExportError::PrintFailed, QStringLiteral("The printer refused a new page."));
-        }
+        if (page > 0 && !device.newPage())
+            return fail(ExportError::PrintFailed, QStringLiteral("The printer refused a new page."));
         paintPage(painter, m, page, m.pages);
-        if (progress && !progress(page + 1, m.pages)) {
-            if (printer)
-                printer->abort();
-            painter.end();
-            return ExportResult::failure(ExportError::Cancelled, QStringLiteral("Printing was cancelled."));
-        }
+        if (progress && !progress(page + 1, m.pages))
+            return fail(ExportError::Cancelled, QStringLiteral("Printing was cancelled."));
     }
-    if (!painter.end())
-        return ExportResult::failure(ExportError::PrintFailed, QStringLiteral("The printer did not finish the report."));
     if (printer && printer->printerState() == QPrinter::Aborted)
-        return ExportResult::failure(ExportError::Cancelled, QStringLiteral("Printing was cancelled."));
+        return fail(ExportError::Cancelled, QStringLiteral("Printing was cancelled."));
     if (printer && printer->printerState() == QPrinter::Error)
-        return ExportResult::failure(ExportError::PrintFailed, QStringLiteral("The printer reported an error."));
+        return fail(ExportError::PrintFailed, QStringLiteral("The printer reported an error."));
+    if (!painter.end()) {
+        if (toFile)
+            QFile::remove(printer->outputFileName());
+        return ExportResult::failure(ExportError::PrintFailed, QStringLiteral("The printer did not finish the report."));
+    }
     return ExportResult::success();
 }
 
