@@ -10,7 +10,7 @@
 //     job->addTitle(title); job->addTitle(filterDescription);
 //     job->run([this](const ExportResult&) { moveToFirstRow(); });
 //
-// run() returns at once: the setup dialog, the progress window and the print preview are opened
+// Everything is handed over before run(); run() reads it once. run() returns at once: the setup dialog, the progress window and the print preview are opened
 // window-modal on the list window, never in a nested event loop. The callback runs exactly once,
 // when the output is complete, has failed or was cancelled; the job then deletes itself (and is
 // deleted with its window if that closes first, which throws away the unfinished file).
