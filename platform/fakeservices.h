@@ -30,13 +30,13 @@ public:
 // A tray that is there unless `available` is false; the test plays the user's clicks on the icon.
 class FakeTrayLink : public TrayLink {
 public:
-    bool addIcon(const QIcon& icon, const QString& tip) override {
+    bool addIcon(const QIcon& iconShownInTray, const QString& tipShown) override {
         ++addCalls;
         if (!available)
             return false;
         shown = true;
-        this->icon = icon;
-        this->tip = tip;
+        icon = iconShownInTray;
+        tip = tipShown;
         return true;
     }
     void removeIcon() override {

@@ -188,7 +188,8 @@ void SettingsService::shutdown() {
         if (present.contains(name, Qt::CaseInsensitive))
             index.append(name);
     for (const QString& name : present)
-        if (name.compare(indexSection(), Qt::CaseInsensitive) != 0 && !index.contains(name, Qt::CaseInsensitive))
+        if (!name.isEmpty() && name.compare(indexSection(), Qt::CaseInsensitive) != 0 &&
+            !index.contains(name, Qt::CaseInsensitive))
             index.append(name);
     m_index = index;
     if (!QFile::exists(m_path) && index.isEmpty())

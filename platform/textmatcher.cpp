@@ -3,6 +3,7 @@
 #include <QList>
 #include <QRegularExpression>
 #include <algorithm>
+#include <limits>
 
 namespace nm::platform {
 
@@ -46,9 +47,12 @@ int TextMatcher::distance(const QString& pattern, const QString& text) const {
     const QString t = m_options.ignoreCase ? text.toCaseFolded() : text;
     if (!m_options.wholeWordsOnly)
         return bestMatch(p, t, true);
-    int best = int(p.size());
     static const QRegularExpression separators(QStringLiteral("\\W+"));
-    for (const QString& word : t.split(separators, Qt::SkipEmptyParts))
+    const QStringList words = t.split(separators, Qt::SkipEmptyParts);
+    if (words.isEmpty())
+        return int(p.size());
+    int best = std::numeric_limits<int>::max();
+    for (const QString& word : words)
         best = std::min(best, bestMatch(p, word, false));
     return best;
 }
