@@ -186,9 +186,9 @@ QString indexName(const KeyDef& k) {
     return n;
 }
 
-QString keyCondition(const TableDef& t, const KeyDef& k, const QString& alias) {
+QString keyCondition(const TableDef& t, const KeyDef& k, const QString& alias, bool usable) {
     QStringList parts;
-    const QString pre = alias.isEmpty() ? QString() : alias + QLatin1Char('.');
+    const QString pre = (usable ? QString() : QStringLiteral("+")) + (alias.isEmpty() ? QString() : alias + QLatin1Char('.'));
     for (const QString& c : k.components) {
         const FieldDef& f = t.fields.at(t.fieldIndex(c));
         parts << pre + quoted(f.column()) + (f.isText() ? QLatin1String(" <> ''") : QLatin1String(" <> 0"));

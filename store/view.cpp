@@ -70,7 +70,7 @@ Result View::load(QVector<ViewRow>& rows) {
     if (!m_key.isEmpty() && !key)
         return Result::failure(ErrorCode::Other, QStringLiteral("unknown key %1").arg(m_key));
     if (key)
-        where << sql::keyCondition(t, *key, QStringLiteral("p"));
+        where << sql::keyCondition(t, *key, QStringLiteral("p"), /*usable=*/false);
     if (!m_rangeField.isEmpty()) {
         const int ri = t.fieldIndex(m_rangeField);
         if (ri < 0)
@@ -78,9 +78,14 @@ Result View::load(QVector<ViewRow>& rows) {
         Record probe(m_table);
         probe.setValue(ri, m_rangeValue);
         const FieldDef& rf = t.fields.at(ri);
-        where << QLatin1String("p.") + sql::quoted(rf.column()) + QLatin1String(" = ?") +
+        const QString col = QLatin1String("p.") + sql::quoted(rf.column());
+        where << col + QLatin1String(" = ?") +
                      (rf.isText() ? QLatin1String(" COLLATE ") + QLatin1String(sql::kCollation) : QString());
         params << probe.value(ri);
+        // Spelled out so that the key on the range field, which leaves blank and zero out, can serve it.
+        const bool blank = rf.isText() ? probe.value(ri).toString().isEmpty() : probe.value(ri).toInt() == 0;
+        if (!blank)
+            where << col + (rf.isText() ? QLatin1String(" <> ''") : QLatin1String(" <> 0"));
     }
     if (!m_filterSql.isEmpty()) {
         where << m_filterSql;
