@@ -100,9 +100,8 @@ ExportResult RtfWriter::begin(const ExportTable& table, qsizetype) {
     for (const ExportColumn& c : table.columns) {
         used += std::max(c.widthChars, 1);
         right = int(double(available) * double(used) / double(chars));
-        for (const char* side : {"t", "l", "b", "r"})
-            m_rowDefinition += QByteArray("\\clbrdr") + side + "\\brdrs\\brdrw5";
-        m_rowDefinition += "\\cellx" + number(right);
+        // A rule under each row, as the printed report has; full cell frames would triple the file.
+        m_rowDefinition += "\\clbrdrb\\brdrs\\brdrw5\\cellx" + number(right);
         m_alignments << alignmentWord(c.align);
     }
 
@@ -129,6 +128,8 @@ ExportResult RtfWriter::begin(const ExportTable& table, qsizetype) {
     }
     if (!table.titles.isEmpty())
         out += "\\pard\\plain\\f0\\fs12\\par\n";
+    // The table's character format is set once; cells only change alignment, headings go bold in a group.
+    out += "\\pard\\plain\\f0" + m_fontSize + '\n';
 
     if (table.hasHeadings()) {
         QStringList headings;
@@ -143,16 +144,13 @@ void RtfWriter::appendRow(QByteArray& out, const QStringList& cells, bool headin
     out += m_rowDefinition;
     if (heading)
         out += "\\trhdr";
-    out += '\n';
+    out += "\n\\pard\\intbl";
     for (qsizetype i = 0; i < m_alignments.size(); ++i) {
-        out += "\\pard\\intbl";
         out += m_alignments.at(i);
-        out += "\\plain\\f0";
-        out += m_fontSize;
-        out += heading ? "\\b " : " ";
+        out += heading ? "{\\b " : " ";
         if (i < cells.size())
             appendText(out, cells.at(i));
-        out += "\\cell\n";
+        out += heading ? "}\\cell\n" : "\\cell\n";
     }
     out += "\\row\n";
 }
