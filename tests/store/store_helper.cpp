@@ -112,6 +112,8 @@ int main(int argc, char** argv) {
                 out(QStringLiteral("error|%1").arg(r.text));
                 return 1;
             }
+            if (n == 0)
+                out(QStringLiteral("changed"));
         }
     }
     if (command == QLatin1String("setnotes")) {
