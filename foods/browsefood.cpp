@@ -114,6 +114,7 @@ void BrowseFood::buildControls() {
     place(m_groupNotes, 8, 202, 492, 69);
 
     m_listView = make<QTableView>(this, QStringLiteral("LIST"));
+    m_listView->setTextElideMode(Qt::ElideNone);   // a narrow column cuts its text, as the list always has
     place(m_listView, 16, 68, 477, 120);
     StatusTipOnFocus::install(m_listView, QStringLiteral("Browsing Records"));
 
