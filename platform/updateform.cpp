@@ -219,7 +219,6 @@ void UpdateForm::openWindow() {
     m_opened = true;
     if (m_services.settings)
         m_services.settings->restoreWindow(*this, m_procedure, m_resizable);
-    raise();
     activateWindow();
     focusFirstField();
     m_highlight = new FocusHighlight(*this);
