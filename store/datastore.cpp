@@ -1,8 +1,11 @@
 #include "datastore_p.h"
+#include "schema.h"
 #include "sqlutil.h"
 
 #include <QDir>
 #include <QFile>
+
+#include <utility>
 #include <sqlite3.h>
 
 namespace nm::store {
@@ -66,6 +69,7 @@ DataStore::~DataStore() {
         sql::exec(m_impl->db, QStringLiteral("ROLLBACK"));
     m_impl->relations = {};
     m_impl->tables = {};
+    m_impl->statements.clear();
     sqlite3_close_v2(m_impl->db);
 }
 
@@ -98,18 +102,24 @@ Result DataStore::commit() {
     if (--m_impl->txDepth > 0)
         return Result::success();
     if (m_impl->txAborted) {
+        m_impl->written.clear();
         sql::exec(m_impl->db, QStringLiteral("ROLLBACK"));
         return Result::failure(ErrorCode::Other, QStringLiteral("the transaction was rolled back"));
     }
     const int rc = sql::exec(m_impl->db, QStringLiteral("COMMIT"));
+    const QSet<int> written = std::exchange(m_impl->written, {});
     if (rc != SQLITE_OK) {
         Result r = sql::failure(m_impl->db, rc);
         if (!sqlite3_get_autocommit(m_impl->db))
             sql::exec(m_impl->db, QStringLiteral("ROLLBACK"));
         return r;
     }
+    for (int id : written)
+        schema::markChecked(filePath(static_cast<TableId>(id)));
     return Result::success();
 }
+
+void DataStore::noteWritten(TableId id) { m_impl->written.insert(static_cast<int>(id)); }
 
 void DataStore::rollback() {
     if (m_impl->txDepth == 0)
@@ -118,6 +128,7 @@ void DataStore::rollback() {
         m_impl->txAborted = true;
         return;
     }
+    m_impl->written.clear();
     if (!sqlite3_get_autocommit(m_impl->db))
         sql::exec(m_impl->db, QStringLiteral("ROLLBACK"));
 }

@@ -68,6 +68,9 @@ public:
 private:
     friend class TableManager;
     friend class RelationManager;
+    // Records that the running transaction writes the table's file. Once committed, the file's key check
+    // stays valid: only changes made by others call for checking it again.
+    void noteWritten(TableId id);
     struct Impl;
     Messenger& m_messenger;
     QString m_directory;

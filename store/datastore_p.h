@@ -3,7 +3,10 @@
 
 #include "datastore.h"
 #include "relationmanager.h"
+#include "sqlutil.h"
 #include "tablemanager.h"
+
+#include <QSet>
 
 #include <array>
 #include <memory>
@@ -12,6 +15,7 @@ namespace nm::store {
 
 struct DataStore::Impl {
     sqlite3* db = nullptr;
+    sql::StatementCache statements;   // the record operations' statements, reused
     std::array<std::unique_ptr<TableManager>, kTableCount> tables;
     std::array<std::unique_ptr<RelationManager>, kTableCount> relations;
     UpgradeProgress progress;
@@ -19,6 +23,7 @@ struct DataStore::Impl {
     int lockRecoveryMs = 10000;
     int txDepth = 0;
     bool txAborted = false;
+    QSet<int> written;   // tables written by the running transaction
 };
 
 }  // namespace nm::store

@@ -121,6 +121,7 @@ Result RelationManager::update() {
         if (oldValue == newValue || oldValue == 0)
             continue;
         const QString col = column(rel.other, rel.otherField);
+        m_store.noteWritten(rel.other);
         sql::Statement st(db, QLatin1String("UPDATE ") + sql::tableRef(rel.other) + QLatin1String(" SET ") + col +
                                   QLatin1String(" = ?1 WHERE ") + col + QLatin1String(" = ?2"));
         if (!st.ok()) {

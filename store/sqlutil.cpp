@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace nm::store::sql {
 
@@ -51,7 +52,55 @@ Statement::Statement(sqlite3* db, const QString& sql) : m_db(db) {
     }
 }
 
-Statement::~Statement() { sqlite3_finalize(m_stmt); }
+Statement::Statement(sqlite3* db, const QString& sql, StatementCache& cache) : m_db(db) {
+    m_stmt = cache.take(sql);
+    if (!m_stmt) {
+        const QByteArray utf8 = sql.toUtf8();
+        m_prepareCode = sqlite3_prepare_v3(db, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_PREPARE_PERSISTENT,
+                                           &m_stmt, nullptr);
+        if (m_prepareCode != SQLITE_OK) {
+            sqlite3_finalize(m_stmt);
+            m_stmt = nullptr;
+            return;
+        }
+    }
+    m_cache = &cache;
+    m_sql = sql;
+}
+
+Statement::~Statement() {
+    if (m_cache && m_stmt) {
+        sqlite3_reset(m_stmt);
+        sqlite3_clear_bindings(m_stmt);
+        m_cache->give(m_sql, m_stmt);
+    } else {
+        sqlite3_finalize(m_stmt);
+    }
+}
+
+sqlite3_stmt* StatementCache::take(const QString& sql) {
+    auto it = m_free.find(sql);
+    if (it == m_free.end())
+        return nullptr;
+    sqlite3_stmt* stmt = it.value();
+    m_free.erase(it);
+    return stmt;
+}
+
+void StatementCache::give(const QString& sql, sqlite3_stmt* stmt) {
+    auto it = m_free.find(sql);
+    if (it != m_free.end()) {
+        sqlite3_finalize(stmt);   // an equal one came back first
+        return;
+    }
+    m_free.insert(sql, stmt);
+}
+
+void StatementCache::clear() {
+    for (sqlite3_stmt* stmt : std::as_const(m_free))
+        sqlite3_finalize(stmt);
+    m_free.clear();
+}
 
 void Statement::bind(int index, const QVariant& value) {
     if (!m_stmt)

@@ -4,6 +4,7 @@
 #include "result.h"
 #include "tables.h"
 
+#include <QHash>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
@@ -18,9 +19,23 @@ inline constexpr const char* kCollation = "UNICODE_NOCASE";
 void registerCollation(sqlite3* db);
 int compareNoCase(const QString& a, const QString& b);
 
+// Prepared statements kept for reuse on one connection, keyed by their text.
+class StatementCache {
+public:
+    ~StatementCache() { clear(); }
+    sqlite3_stmt* take(const QString& sql);
+    void give(const QString& sql, sqlite3_stmt* stmt);
+    void clear();
+
+private:
+    QHash<QString, sqlite3_stmt*> m_free;
+};
+
 class Statement {
 public:
     Statement(sqlite3* db, const QString& sql);
+    // Reuses a statement of the cache and hands it back, reset, at the end.
+    Statement(sqlite3* db, const QString& sql, StatementCache& cache);
     ~Statement();
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
@@ -40,6 +55,8 @@ private:
     sqlite3* m_db;
     sqlite3_stmt* m_stmt = nullptr;
     int m_prepareCode = 0;
+    StatementCache* m_cache = nullptr;
+    QString m_sql;
 };
 
 int exec(sqlite3* db, const QString& sql);

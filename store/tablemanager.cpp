@@ -49,6 +49,51 @@ Outcome outcomeOf(const Result& r) {
     }
 }
 
+enum class Sql { Read, Insert, Update, Delete, Next };
+
+QString marks(int n);
+
+// The record operations' statement texts, built once per table.
+const QString& sqlFor(TableId id, Sql kind) {
+    static QHash<int, QString> texts;
+    const int k = static_cast<int>(id) * 8 + static_cast<int>(kind);
+    auto it = texts.constFind(k);
+    if (it != texts.constEnd())
+        return it.value();
+    const TableDef& t = tableDef(id);
+    const QString ref = sql::tableRef(id);
+    QString text;
+    switch (kind) {
+    case Sql::Read:
+        text = QLatin1String("SELECT rowid, ") + sql::columnList(t) + QLatin1String(" FROM ") + ref +
+               QLatin1String(" WHERE rowid = ?1");
+        break;
+    case Sql::Insert:
+        text = QLatin1String("INSERT INTO ") + ref + QLatin1String(" (") + sql::columnList(t) +
+               QLatin1String(") VALUES (") + marks(static_cast<int>(t.fields.size())) + QLatin1Char(')');
+        break;
+    case Sql::Update: {
+        QStringList sets;
+        for (const FieldDef& f : t.fields)
+            sets << quoted(f.column()) + QLatin1String(" = ?");
+        text = QLatin1String("UPDATE ") + ref + QLatin1String(" SET ") + sets.join(QLatin1String(", ")) +
+               QLatin1String(" WHERE rowid = ?");
+        break;
+    }
+    case Sql::Delete:
+        text = QLatin1String("DELETE FROM ") + ref + QLatin1String(" WHERE rowid = ?1");
+        break;
+    case Sql::Next:
+        if (const KeyDef* key = t.autoNumberKey()) {
+            const QString col = quoted(t.fields.at(t.fieldIndex(key->components.first())).column());
+            text = QLatin1String("SELECT ") + col + QLatin1String(" FROM ") + ref + QLatin1String(" WHERE ") + col +
+                   QLatin1String(" <> 0 ORDER BY ") + col + QLatin1String(" DESC LIMIT 1");
+        }
+        break;
+    }
+    return texts.insert(k, text).value();
+}
+
 QString marks(int n) {
     QStringList m;
     for (int i = 0; i < n; ++i)
@@ -183,6 +228,8 @@ Result TableManager::open() {
         return m_lastError;
     }
     sqlite3* db = m_store.m_impl->db;
+    // Files get attached and detached below; statements compiled against the old set go.
+    m_store.m_impl->statements.clear();
     Messenger& msg = m_store.messenger();
     const QString file = def().fileName;
     const QString path = m_store.filePath(m_id);
@@ -254,10 +301,8 @@ Result TableManager::open() {
 
 namespace {
 
-Result readRow(sqlite3* db, TableId id, qint64 rowId, Record& out, bool& found) {
-    const TableDef& t = tableDef(id);
-    Statement st(db, QLatin1String("SELECT rowid, ") + sql::columnList(t) + QLatin1String(" FROM ") +
-                         sql::tableRef(id) + QLatin1String(" WHERE rowid = ?1"));
+Result readRow(sqlite3* db, sql::StatementCache& cache, TableId id, qint64 rowId, Record& out, bool& found) {
+    Statement st(db, sqlFor(id, Sql::Read), cache);
     if (!st.ok())
         return sql::failure(db, st.prepareCode());
     st.bind(1, rowId);
@@ -304,27 +349,21 @@ QString conflictingKey(sqlite3* db, const Record& rec) {
     return first ? first->description : QString();
 }
 
-Result nextNumber(sqlite3* db, TableId id, const KeyDef& key, qint64& number) {
-    const TableDef& t = tableDef(id);
-    const QString col = quoted(t.fields.at(t.fieldIndex(key.components.first())).column());
-    QVariant v;
-    Result r = sql::scalar(db, QLatin1String("SELECT ") + col + QLatin1String(" FROM ") + sql::tableRef(id) +
-                                   QLatin1String(" WHERE ") + col + QLatin1String(" <> 0 ORDER BY ") + col +
-                                   QLatin1String(" DESC LIMIT 1"),
-                           v);
-    if (!r.ok())
-        return r;
-    number = v.isValid() ? v.toLongLong() + 1 : 1;
+Result nextNumber(sqlite3* db, sql::StatementCache& cache, TableId id, qint64& number) {
+    Statement st(db, sqlFor(id, Sql::Next), cache);
+    if (!st.ok())
+        return sql::failure(db, st.prepareCode());
+    const int rc = st.step();
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        return sql::failure(db, rc);
+    number = rc == SQLITE_ROW ? st.int64(0) + 1 : 1;
     if (number < 1)
         number = 1;
     return Result::success();
 }
 
-Result insertRow(sqlite3* db, Record& rec) {
-    const TableDef& t = rec.def();
-    Statement st(db, QLatin1String("INSERT INTO ") + sql::tableRef(rec.table()) + QLatin1String(" (") +
-                         sql::columnList(t) + QLatin1String(") VALUES (") +
-                         marks(static_cast<int>(t.fields.size())) + QLatin1Char(')'));
+Result insertRow(sqlite3* db, sql::StatementCache& cache, Record& rec) {
+    Statement st(db, sqlFor(rec.table(), Sql::Insert), cache);
     if (!st.ok())
         return sql::failure(db, st.prepareCode());
     sql::bindRecord(st, rec);
@@ -335,13 +374,9 @@ Result insertRow(sqlite3* db, Record& rec) {
     return Result::success();
 }
 
-Result updateRow(sqlite3* db, const Record& rec, bool& changed) {
+Result updateRow(sqlite3* db, sql::StatementCache& cache, const Record& rec, bool& changed) {
     const TableDef& t = rec.def();
-    QStringList sets;
-    for (const FieldDef& f : t.fields)
-        sets << quoted(f.column()) + QLatin1String(" = ?");
-    Statement st(db, QLatin1String("UPDATE ") + sql::tableRef(rec.table()) + QLatin1String(" SET ") +
-                         sets.join(QLatin1String(", ")) + QLatin1String(" WHERE rowid = ?"));
+    Statement st(db, sqlFor(rec.table(), Sql::Update), cache);
     if (!st.ok())
         return sql::failure(db, st.prepareCode());
     sql::bindRecord(st, rec);
@@ -355,12 +390,36 @@ Result updateRow(sqlite3* db, const Record& rec, bool& changed) {
 
 }  // namespace
 
+Result TableManager::deleteRow(qint64 rowId) {
+    sqlite3* db = m_store.m_impl->db;
+    Result r = m_store.begin();
+    if (!r.ok())
+        return r;
+    m_store.noteWritten(m_id);
+    Statement st(db, sqlFor(m_id, Sql::Delete), m_store.m_impl->statements);
+    int rc = st.ok() ? SQLITE_OK : st.prepareCode();
+    if (st.ok()) {
+        st.bind(1, rowId);
+        rc = st.step();
+    }
+    if (rc != SQLITE_DONE) {
+        r = sql::failure(db, rc);
+        m_store.rollback();
+        return r;
+    }
+    if (sqlite3_changes(db) == 0) {
+        m_store.rollback();
+        return Result::failure(ErrorCode::NotFound, QStringLiteral("the record was deleted by another"));
+    }
+    return m_store.commit();
+}
+
 Result TableManager::readStored(qint64 rowId, Record& out) {
     Result r = open();
     if (!r.ok())
         return r;
     bool found = false;
-    r = readRow(m_store.m_impl->db, m_id, rowId, out, found);
+    r = readRow(m_store.m_impl->db, m_store.m_impl->statements, m_id, rowId, out, found);
     if (r.ok() && !found)
         r = Result::failure(ErrorCode::NotFound, QStringLiteral("record not found"));
     m_lastError = r;
@@ -395,11 +454,12 @@ Result TableManager::primeAutoInc() {
             if (!r.ok())
                 continue;
             qint64 number = 0;
-            r = nextNumber(db, m_id, *key, number);
+            r = nextNumber(db, m_store.m_impl->statements, m_id, number);
             Record blank = m_impl->buffer;
             blank.setValue(field, number);
+            m_store.noteWritten(m_id);
             if (r.ok())
-                r = insertRow(db, blank);
+                r = insertRow(db, m_store.m_impl->statements, blank);
             if (r.ok()) {
                 r = m_store.commit();
                 if (r.ok()) {
@@ -425,13 +485,9 @@ Result TableManager::cancelAutoInc() {
         return m_lastError = Result::success();
     const qint64 row = m_impl->reservedRow;
     m_impl->reservedRow = 0;
-    Statement st(m_store.m_impl->db, QLatin1String("DELETE FROM ") + sql::tableRef(m_id) + QLatin1String(" WHERE rowid = ?1"));
-    if (!st.ok())
-        return m_lastError = sql::failure(m_store.m_impl->db, st.prepareCode());
-    st.bind(1, row);
-    const int rc = st.step();
-    if (rc != SQLITE_DONE)
-        return m_lastError = sql::failure(m_store.m_impl->db, rc);
+    Result r = deleteRow(row);
+    if (!r.ok())
+        return m_lastError = r;
     m_impl->buffer.setRowId(0);
     m_impl->readCopy.setRowId(0);
     return m_lastError = Result::success();
@@ -499,23 +555,24 @@ Result TableManager::insert() {
     r = m_store.begin();
     if (!r.ok())
         return m_lastError = r;
+    m_store.noteWritten(m_id);
     Record rec = m_impl->buffer;
     bool stored = false;
     if (m_impl->reservedRow != 0 && rec.rowId() == m_impl->reservedRow) {
-        r = updateRow(db, rec, stored);
+        r = updateRow(db, m_store.m_impl->statements, rec, stored);
     } else {
         rec.setRowId(0);
         if (const KeyDef* key = def().autoNumberKey()) {
             const int field = def().fieldIndex(key->components.first());
             if (rec.value(field).toInt() == 0) {
                 qint64 number = 0;
-                r = nextNumber(db, m_id, *key, number);
+                r = nextNumber(db, m_store.m_impl->statements, m_id, number);
                 rec.setValue(field, number);
             }
         }
     }
     if (r.ok() && !stored)
-        r = insertRow(db, rec);
+        r = insertRow(db, m_store.m_impl->statements, rec);
     if (!r.ok()) {
         if (r.code == ErrorCode::DuplicateKey)
             r.text = conflictingKey(db, rec);
@@ -547,7 +604,7 @@ Result TableManager::update() {
         return m_lastError = r;
     Record stored(m_id);
     bool found = false;
-    r = readRow(db, m_id, buf.rowId(), stored, found);
+    r = readRow(db, m_store.m_impl->statements, m_id, buf.rowId(), stored, found);
     if (r.ok() && !found)
         r = Result::failure(ErrorCode::NotFound, QStringLiteral("the record was deleted by another"));
     if (r.ok() && m_impl->readCopy.rowId() == buf.rowId() && stored != m_impl->readCopy) {
@@ -558,8 +615,9 @@ Result TableManager::update() {
                                              QStringLiteral("the record was changed by another"));
     }
     bool changed = false;
+    m_store.noteWritten(m_id);
     if (r.ok())
-        r = updateRow(db, buf, changed);
+        r = updateRow(db, m_store.m_impl->statements, buf, changed);
     if (!r.ok()) {
         if (r.code == ErrorCode::DuplicateKey)
             r.text = conflictingKey(db, buf);
@@ -583,16 +641,9 @@ Result TableManager::remove() {
     const qint64 row = m_impl->buffer.rowId();
     if (row == 0)
         return m_lastError = Result::failure(ErrorCode::NotFound, QStringLiteral("the record was not read"));
-    sqlite3* db = m_store.m_impl->db;
-    Statement st(db, QLatin1String("DELETE FROM ") + sql::tableRef(m_id) + QLatin1String(" WHERE rowid = ?1"));
-    if (!st.ok())
-        return m_lastError = sql::failure(db, st.prepareCode());
-    st.bind(1, row);
-    const int rc = st.step();
-    if (rc != SQLITE_DONE)
-        return m_lastError = sql::failure(db, rc);
-    if (sqlite3_changes(db) == 0)
-        return m_lastError = Result::failure(ErrorCode::NotFound, QStringLiteral("the record was deleted by another"));
+    r = deleteRow(row);
+    if (!r.ok())
+        return m_lastError = r;
     if (m_impl->reservedRow == row)
         m_impl->reservedRow = 0;
     m_impl->buffer.setRowId(0);

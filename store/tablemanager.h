@@ -57,6 +57,7 @@ public:
     Result lastError() const { return m_lastError; }
 
 private:
+    Result deleteRow(qint64 rowId);
     struct Impl;
     DataStore& m_store;
     TableId m_id;
