@@ -63,6 +63,10 @@ void HelpWindowViewer::showTopic(const QString& topic) {
         m_window->browser->setObjectName(QStringLiteral("HelpBrowser"));
         m_window->browser->setSearchPaths({res::helpFolder()});
         m_window->browser->setOpenExternalLinks(true);
+        // Pages are read at length: a size up from the 8-point window font.
+        QFont reading = m_window->browser->font();
+        reading.setPointSizeF(std::max(10.0, reading.pointSizeF()));
+        m_window->browser->setFont(reading);
         layout->addWidget(m_window->browser);
         QTextBrowser* b = m_window->browser;
         back->setEnabled(false);
