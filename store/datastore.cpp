@@ -1,6 +1,7 @@
 #include "datastore_p.h"
 #include "schema.h"
 #include "sqlutil.h"
+#include "upgrade.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,6 +39,7 @@ DataStore::DataStore(Messenger& messenger, QString directory)
     : m_messenger(messenger),
       m_directory(QDir(directory.isEmpty() ? QDir::currentPath() : directory).absolutePath()),
       m_impl(std::make_unique<Impl>()) {
+    registerUpgradeService();
     const QString sessionPath = QDir(m_directory).filePath(QLatin1String(kSessionFile));
     m_impl->db = openConnection(sessionPath);
     if (!m_impl->db && QFile::exists(sessionPath)) {

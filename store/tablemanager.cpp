@@ -3,6 +3,7 @@
 #include "datastore_p.h"
 #include "schema.h"
 #include "sqlutil.h"
+#include "upgrade.h"
 
 #include <QDir>
 #include <QFile>
@@ -188,7 +189,7 @@ static Attempt tryOpen(DataStore& store, sqlite3* db, TableId id, bool readOnly,
         return fail(Outcome::Other,
                     Result::failure(ErrorCode::Other, QStringLiteral("the file holds no table %1").arg(t.label)));
     case schema::Layout::Differs:
-        if (t.version == 0)
+        if (!isRegisteredForUpgrade(id))
             return fail(Outcome::Other, Result::failure(ErrorCode::Other,
                                                         QStringLiteral("the stored record layout differs")));
         if (readOnly)

@@ -1,6 +1,7 @@
 // Files of an older record layout are converted before use.
 
 #include "fixture.h"
+#include "store/upgrade.h"
 
 #include <QFileInfo>
 
@@ -143,4 +144,19 @@ TEST_F(Upgrade, RecepieGroupIsNotRegisteredSoAForeignLayoutIsRefused) {
     ASSERT_EQ(messenger.messages.size(), 1);
     EXPECT_EQ(messenger.messages.at(0).title, s("File Access Error"));
     EXPECT_EQ(bytes(s("RECEPIEG.TPS")), before);
+}
+
+TEST(UpgradeRegistration, FiveTablesWithTheirVersionsRegisteredOncePerRun) {
+    registerUpgradeService();
+    EXPECT_FALSE(registerUpgradeService());   // the guard: a second call does nothing
+    const UpgradeRegistration& r = upgradeRegistration();
+    EXPECT_EQ(r.options, (QList<std::pair<QString, int>>{{s("BadFile"), 0}, {s("SPCreate"), 1}}));
+    EXPECT_EQ(r.driver, s("Tps"));
+    EXPECT_EQ(r.ignoreDriver, (std::pair<QString, int>{s("AllFiles"), 1}));
+    QStringList got;
+    for (const UpgradeTable& t : r.tables)
+        got << QStringLiteral("%1 %2 %3 %4").arg(t.fileName, t.label, t.prefix).arg(t.version);
+    EXPECT_EQ(got, (QStringList{s("FOOD.TPS Food FOO 4"), s("GROUP.TPS Group GRP 3"), s("RECEPIE.TPS Recepie REC 3"),
+                                s("RECEPIEI.TPS RecepieIng REI 3"), s("TIMESHEE.TPS TimeSheet TIM 5")}));
+    EXPECT_FALSE(isRegisteredForUpgrade(TableId::RecepieGroup));
 }
