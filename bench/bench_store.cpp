@@ -9,10 +9,10 @@
 #include "store/tablemanager.h"
 #include "store/view.h"
 
+#include <benchmark/benchmark.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
 #include <cstdio>
@@ -48,7 +48,8 @@ Quiet& messenger() {
     return q;
 }
 
-const char* kSyllables[] = {"ba", "ko", "ri", "men", "sa", "tu", "le", "vo", "qui", "na", "do", "pe", "zi", "ma"};
+const char* kSyllables[] = {"ba", "ko",  "ri", "men", "sa", "tu", "le",
+                            "vo", "qui", "na", "do",  "pe", "zi", "ma"};
 
 QString foodName(quint32 n) {
     QString s;
@@ -72,7 +73,8 @@ void fillFood(Record& r, int i) {
     r.setInteger(QStringLiteral("FOO:BLOODAB"), kRatings[(u >> 9) % 4]);
     r.setText(QStringLiteral("FOO:GROUPNAME"), QStringLiteral("Group %1").arg(u % 20 + 1));
     r.setText(QStringLiteral("FOO:NOTES"),
-              QStringLiteral("Notes on food %1: keep cool and dry, best eaten fresh; pairs well with rice.").arg(i));
+              QStringLiteral("Notes on food %1: keep cool and dry, best eaten fresh; pairs well with rice.")
+                  .arg(i));
 }
 
 // The generated food file, made once per run.
@@ -118,15 +120,17 @@ struct PlainFood {
 void StraightRead(benchmark::State& state) {
     foodDir();
     sqlite3* db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(QDir(foodDir().path()).filePath(QStringLiteral("FOOD.TPS"))).constData(), &db,
-                    SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_open_v2(
+        QFile::encodeName(QDir(foodDir().path()).filePath(QStringLiteral("FOOD.TPS"))).constData(), &db,
+        SQLITE_OPEN_READONLY, nullptr);
     sql::registerCollation(db);
     sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(db,
-                       "SELECT rowid, KEYIDFOOD, KEYIDGROUP, NAME, BLOODO, BLOODA, BLOODB, BLOODAB, GROUPNAME, NOTES "
-                       "FROM Food WHERE +NAME <> '' AND (BLOODO = ?1 OR BLOODO = ?2) "
-                       "ORDER BY NAME COLLATE UNICODE_NOCASE, rowid",
-                       -1, &stmt, nullptr);
+    sqlite3_prepare_v2(
+        db,
+        "SELECT rowid, KEYIDFOOD, KEYIDGROUP, NAME, BLOODO, BLOODA, BLOODB, BLOODAB, GROUPNAME, NOTES "
+        "FROM Food WHERE +NAME <> '' AND (BLOODO = ?1 OR BLOODO = ?2) "
+        "ORDER BY NAME COLLATE UNICODE_NOCASE, rowid",
+        -1, &stmt, nullptr);
     auto text = [&](int col) {
         return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, col)),
                                  sqlite3_column_bytes(stmt, col));
@@ -137,8 +141,9 @@ void StraightRead(benchmark::State& state) {
         sqlite3_bind_int(stmt, 1, 4);
         sqlite3_bind_int(stmt, 2, 2);
         while (sqlite3_step(stmt) == SQLITE_ROW) {
-            rows.push_back({sqlite3_column_int64(stmt, 0), sqlite3_column_int(stmt, 1), sqlite3_column_int(stmt, 2),
-                            sqlite3_column_int(stmt, 4), sqlite3_column_int(stmt, 5), sqlite3_column_int(stmt, 6),
+            rows.push_back({sqlite3_column_int64(stmt, 0), sqlite3_column_int(stmt, 1),
+                            sqlite3_column_int(stmt, 2), sqlite3_column_int(stmt, 4),
+                            sqlite3_column_int(stmt, 5), sqlite3_column_int(stmt, 6),
                             sqlite3_column_int(stmt, 7), text(3), text(8), text(9)});
         }
         sqlite3_reset(stmt);
@@ -206,7 +211,7 @@ public:
     std::map<std::string, double> times;
 };
 
-}  // namespace
+} // namespace
 
 BENCHMARK(StraightRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(FoodViewLoad)->Unit(benchmark::kMillisecond);
@@ -220,7 +225,8 @@ int main(int argc, char** argv) {
     const auto view = reporter.times.find("FoodViewLoad");
     const auto straight = reporter.times.find("StraightRead");
     if (view != reporter.times.end() && straight != reporter.times.end() && straight->second > 0)
-        std::printf("Food view / straight read: %.2f (goal: at most 1.50)\n", view->second / straight->second);
+        std::printf("Food view / straight read: %.2f (goal: at most 1.50)\n",
+                    view->second / straight->second);
     benchmark::Shutdown();
     return 0;
 }

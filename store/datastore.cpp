@@ -6,8 +6,8 @@
 #include <QDir>
 #include <QFile>
 
-#include <utility>
 #include <sqlite3.h>
+#include <utility>
 
 namespace nm::store {
 
@@ -33,7 +33,7 @@ sqlite3* openConnection(const QString& path) {
     return db;
 }
 
-}  // namespace
+} // namespace
 
 DataStore::DataStore(Messenger& messenger, QString directory)
     : m_messenger(messenger),
@@ -75,17 +75,29 @@ DataStore::~DataStore() {
     sqlite3_close_v2(m_impl->db);
 }
 
-TableManager& DataStore::table(TableId id) { return *m_impl->tables.at(static_cast<std::size_t>(id)); }
+TableManager& DataStore::table(TableId id) {
+    return *m_impl->tables.at(static_cast<std::size_t>(id));
+}
 
-RelationManager& DataStore::relation(TableId id) { return *m_impl->relations.at(static_cast<std::size_t>(id)); }
+RelationManager& DataStore::relation(TableId id) {
+    return *m_impl->relations.at(static_cast<std::size_t>(id));
+}
 
-Record& DataStore::buffer(TableId id) { return table(id).buffer(); }
+Record& DataStore::buffer(TableId id) {
+    return table(id).buffer();
+}
 
-QString DataStore::filePath(TableId id) const { return QDir(m_directory).filePath(tableDef(id).fileName); }
+QString DataStore::filePath(TableId id) const {
+    return QDir(m_directory).filePath(tableDef(id).fileName);
+}
 
-sqlite3* DataStore::connection() { return m_impl->db; }
+sqlite3* DataStore::connection() {
+    return m_impl->db;
+}
 
-void DataStore::setUpgradeProgress(UpgradeProgress progress) { m_impl->progress = std::move(progress); }
+void DataStore::setUpgradeProgress(UpgradeProgress progress) {
+    m_impl->progress = std::move(progress);
+}
 
 Result DataStore::begin() {
     if (m_impl->txDepth == 0) {
@@ -121,7 +133,9 @@ Result DataStore::commit() {
     return Result::success();
 }
 
-void DataStore::noteWritten(TableId id) { m_impl->written.insert(static_cast<int>(id)); }
+void DataStore::noteWritten(TableId id) {
+    m_impl->written.insert(static_cast<int>(id));
+}
 
 void DataStore::rollback() {
     if (m_impl->txDepth == 0)
@@ -135,19 +149,29 @@ void DataStore::rollback() {
         sql::exec(m_impl->db, QStringLiteral("ROLLBACK"));
 }
 
-bool DataStore::inTransaction() const { return m_impl->txDepth > 0; }
+bool DataStore::inTransaction() const {
+    return m_impl->txDepth > 0;
+}
 
 void DataStore::setBusyTimeout(int milliseconds) {
     m_impl->busyTimeoutMs = milliseconds;
     sqlite3_busy_timeout(m_impl->db, milliseconds);
 }
 
-void DataStore::setLockRecoveryTime(int milliseconds) { m_impl->lockRecoveryMs = milliseconds; }
+void DataStore::setLockRecoveryTime(int milliseconds) {
+    m_impl->lockRecoveryMs = milliseconds;
+}
 
-int DataStore::busyTimeout() const { return m_impl->busyTimeoutMs; }
+int DataStore::busyTimeout() const {
+    return m_impl->busyTimeoutMs;
+}
 
-int DataStore::lockRecoveryTime() const { return m_impl->lockRecoveryMs; }
+int DataStore::lockRecoveryTime() const {
+    return m_impl->lockRecoveryMs;
+}
 
-bool DataStore::openTable(TableId id) { return relation(id).open().ok(); }
+bool DataStore::openTable(TableId id) {
+    return relation(id).open().ok();
+}
 
-}  // namespace nm::store
+} // namespace nm::store

@@ -15,7 +15,7 @@ namespace nm::store {
 
 struct DataStore::Impl {
     sqlite3* db = nullptr;
-    sql::StatementCache statements;   // the record operations' statements, reused
+    sql::StatementCache statements; // the record operations' statements, reused
     std::array<std::unique_ptr<TableManager>, kTableCount> tables;
     std::array<std::unique_ptr<RelationManager>, kTableCount> relations;
     UpgradeProgress progress;
@@ -23,7 +23,7 @@ struct DataStore::Impl {
     int lockRecoveryMs = 10000;
     int txDepth = 0;
     bool txAborted = false;
-    QSet<int> written;   // tables written by the running transaction
+    QSet<int> written; // tables written by the running transaction
 };
 
-}  // namespace nm::store
+} // namespace nm::store

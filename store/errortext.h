@@ -8,7 +8,7 @@
 namespace nm::store {
 
 struct ErrorMessage {
-    QString title;   // empty when the error has no message of its own here
+    QString title; // empty when the error has no message of its own here
     QString text;
 };
 
@@ -16,4 +16,4 @@ struct ErrorMessage {
 // Integrity Delete Error" naming the child table.
 ErrorMessage describe(const Result& result);
 
-}  // namespace nm::store
+} // namespace nm::store

@@ -14,17 +14,21 @@ enum class Tok { End, LParen, RParen, Op, And, Or, Field, Integer, Text };
 
 struct Token {
     Tok kind;
-    QString text;      // as written
-    QVariant value;    // integer or text literal
-    qsizetype pos;     // 1-based column, for messages
+    QString text;   // as written
+    QVariant value; // integer or text literal
+    qsizetype pos;  // 1-based column, for messages
 };
 
-Result bad(const QString& text) { return Result::failure(ErrorCode::BadExpression, text); }
+Result bad(const QString& text) {
+    return Result::failure(ErrorCode::BadExpression, text);
+}
 
 Result tokenize(const QString& s, std::vector<Token>& out) {
     qsizetype i = 0;
     const qsizetype n = s.size();
-    auto isNameChar = [](QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char(':'); };
+    auto isNameChar = [](QChar c) {
+        return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char(':');
+    };
     while (i < n) {
         const QChar c = s.at(i);
         if (c.isSpace()) {
@@ -63,7 +67,9 @@ Result tokenize(const QString& s, std::vector<Token>& out) {
                 text += s.at(i++);
             }
             if (!closed)
-                return bad(QStringLiteral("unterminated text starting at position %1: %2").arg(start + 1).arg(s.mid(start)));
+                return bad(QStringLiteral("unterminated text starting at position %1: %2")
+                               .arg(start + 1)
+                               .arg(s.mid(start)));
             out.push_back({Tok::Text, s.mid(start, i - start), text, start + 1});
         } else if (c.isDigit() || (c == QLatin1Char('-') && i + 1 < n && s.at(i + 1).isDigit())) {
             ++i;
@@ -72,13 +78,16 @@ Result tokenize(const QString& s, std::vector<Token>& out) {
             if (i < n && isNameChar(s.at(i))) {
                 while (i < n && isNameChar(s.at(i)))
                     ++i;
-                return bad(QStringLiteral("malformed number \"%1\" at position %2").arg(s.mid(start, i - start)).arg(start + 1));
+                return bad(QStringLiteral("malformed number \"%1\" at position %2")
+                               .arg(s.mid(start, i - start))
+                               .arg(start + 1));
             }
             const QString digits = s.mid(start, i - start);
             bool ok = false;
             const qint64 v = digits.toLongLong(&ok);
             if (!ok)
-                return bad(QStringLiteral("number out of range \"%1\" at position %2").arg(digits).arg(start + 1));
+                return bad(
+                    QStringLiteral("number out of range \"%1\" at position %2").arg(digits).arg(start + 1));
             out.push_back({Tok::Integer, digits, v, start + 1});
         } else if (c.isLetter() || c == QLatin1Char('_')) {
             while (i < n && isNameChar(s.at(i)))
@@ -109,7 +118,8 @@ struct Node {
 
 class Parser {
 public:
-    Parser(std::vector<Token> tokens, const QList<FilterScope>& scope) : m_tokens(std::move(tokens)), m_scope(scope) {}
+    Parser(std::vector<Token> tokens, const QList<FilterScope>& scope)
+        : m_tokens(std::move(tokens)), m_scope(scope) {}
 
     Result parse(std::unique_ptr<Node>& root) {
         Result r = expression(root);
@@ -203,7 +213,9 @@ private:
         case Tok::End:
             return bad(QStringLiteral("expression ends where a field or value was expected"));
         default:
-            return bad(QStringLiteral("expected a field or value at position %1, found \"%2\"").arg(t.pos).arg(t.text));
+            return bad(QStringLiteral("expected a field or value at position %1, found \"%2\"")
+                           .arg(t.pos)
+                           .arg(t.text));
         }
     }
 
@@ -217,7 +229,8 @@ private:
                 if (i < 0)
                     break;
                 field = &table->fields.at(i);
-                sqlOut = (s.alias.isEmpty() ? QString() : s.alias + QLatin1Char('.')) + sql::quoted(field->column());
+                sqlOut = (s.alias.isEmpty() ? QString() : s.alias + QLatin1Char('.')) +
+                         sql::quoted(field->column());
                 return Result::success();
             }
         }
@@ -253,9 +266,10 @@ void emitSql(const Node& n, QString& out, QVariantList& params) {
     out += QLatin1Char(')');
 }
 
-}  // namespace
+} // namespace
 
-Result compileFilter(const QString& expression, const QList<FilterScope>& scope, QString& sql, QVariantList& params) {
+Result compileFilter(const QString& expression, const QList<FilterScope>& scope, QString& sql,
+                     QVariantList& params) {
     if (expression.trimmed().isEmpty()) {
         sql.clear();
         params.clear();
@@ -278,4 +292,4 @@ Result compileFilter(const QString& expression, const QList<FilterScope>& scope,
     return Result::success();
 }
 
-}  // namespace nm::store
+} // namespace nm::store

@@ -19,7 +19,7 @@ namespace nm::store {
 
 struct FilterScope {
     TableId table;
-    QString alias;   // the table's alias in the query
+    QString alias; // the table's alias in the query
 };
 
 // On success `sql` holds the condition (empty for an empty expression) and `params` its values, in
@@ -27,4 +27,4 @@ struct FilterScope {
 Result compileFilter(const QString& expression, const QList<FilterScope>& scope, QString& sql,
                      QVariantList& params);
 
-}  // namespace nm::store
+} // namespace nm::store

@@ -16,7 +16,7 @@ qint32 wrapInteger(FieldType type, qint64 v) {
     return static_cast<qint32>(static_cast<quint32>(static_cast<quint64>(v) & 0xFFFFFFFFu));
 }
 
-}  // namespace
+} // namespace
 
 QString fitText(const QString& text, int width) {
     QString s = text;
@@ -127,8 +127,8 @@ bool Record::operator==(const Record& o) const {
 qint32 Record::packDate(const QDate& d) {
     if (!d.isValid())
         return 0;
-    return static_cast<qint32>((static_cast<quint32>(d.year()) << 16) | (static_cast<quint32>(d.month()) << 8) |
-                               static_cast<quint32>(d.day()));
+    return static_cast<qint32>((static_cast<quint32>(d.year()) << 16) |
+                               (static_cast<quint32>(d.month()) << 8) | static_cast<quint32>(d.day()));
 }
 
 QDate Record::unpackDate(qint32 v) {
@@ -146,8 +146,8 @@ qint32 Record::packTime(const QTime& t) {
 
 QTime Record::unpackTime(qint32 v) {
     const auto u = static_cast<quint32>(v);
-    return QTime(static_cast<int>(u >> 24), static_cast<int>((u >> 16) & 0xFF), static_cast<int>((u >> 8) & 0xFF),
-                 static_cast<int>(u & 0xFF) * 10);
+    return QTime(static_cast<int>(u >> 24), static_cast<int>((u >> 16) & 0xFF),
+                 static_cast<int>((u >> 8) & 0xFF), static_cast<int>(u & 0xFF) * 10);
 }
 
-}  // namespace nm::store
+} // namespace nm::store

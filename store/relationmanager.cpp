@@ -12,20 +12,30 @@ namespace nm::store {
 namespace {
 
 Relation parent(TableId child, const char* thisField, const char* childField, const char* childKey) {
-    return {child, RelationKind::ParentSide, QLatin1String(thisField), QLatin1String(childField),
-            QLatin1String(childKey), true, true};
+    return {child,
+            RelationKind::ParentSide,
+            QLatin1String(thisField),
+            QLatin1String(childField),
+            QLatin1String(childKey),
+            true,
+            true};
 }
 
 Relation childOf(TableId parentTable, const char* thisField, const char* parentField, const char* parentKey) {
-    return {parentTable, RelationKind::ChildSide, QLatin1String(thisField), QLatin1String(parentField),
-            QLatin1String(parentKey), false, false};
+    return {parentTable,
+            RelationKind::ChildSide,
+            QLatin1String(thisField),
+            QLatin1String(parentField),
+            QLatin1String(parentKey),
+            false,
+            false};
 }
 
 const QList<Relation>& relationsOf(TableId id) {
     static const QList<Relation> recepieIng{
         childOf(TableId::Recepie, "REI:KEYIDRECEPIE", "REC:KEYIDRECEPIE", "REC:KEYID"),
-        {TableId::Food, RelationKind::Lookup, QStringLiteral("REI:KEYIDFOOD"), QStringLiteral("FOO:KEYIDFOOD"),
-         QStringLiteral("FOO:KEYID"), false, false}};
+        {TableId::Food, RelationKind::Lookup, QStringLiteral("REI:KEYIDFOOD"),
+         QStringLiteral("FOO:KEYIDFOOD"), QStringLiteral("FOO:KEYID"), false, false}};
     static const QList<Relation> recepieGroup{
         parent(TableId::Recepie, "REG:KEYIDRGROUP", "REC:KEYIDRGROUP", "REC:KEYRGROUP")};
     static const QList<Relation> recepie{
@@ -35,10 +45,11 @@ const QList<Relation>& relationsOf(TableId id) {
         {TableId::RecepieIng, RelationKind::LookupTarget, QStringLiteral("FOO:KEYIDFOOD"),
          QStringLiteral("REI:KEYIDFOOD"), QStringLiteral("REI:KEYFOOD"), false, false},
         childOf(TableId::Group, "FOO:KEYIDGROUP", "GRP:KEYIDGROUP", "GRP:KEYID")};
-    static const QList<Relation> group{parent(TableId::Food, "GRP:KEYIDGROUP", "FOO:KEYIDGROUP", "FOO:KEYGROUP"),
-                                       parent(TableId::TimeSheet, "GRP:KEYIDGROUP", "TIM:KEYIDTYPE",
-                                              "TIM:KEYIDJOBTYPE")};
-    static const QList<Relation> timeSheet{childOf(TableId::Group, "TIM:KEYIDTYPE", "GRP:KEYIDGROUP", "GRP:KEYID")};
+    static const QList<Relation> group{
+        parent(TableId::Food, "GRP:KEYIDGROUP", "FOO:KEYIDGROUP", "FOO:KEYGROUP"),
+        parent(TableId::TimeSheet, "GRP:KEYIDGROUP", "TIM:KEYIDTYPE", "TIM:KEYIDJOBTYPE")};
+    static const QList<Relation> timeSheet{
+        childOf(TableId::Group, "TIM:KEYIDTYPE", "GRP:KEYIDGROUP", "GRP:KEYID")};
     switch (id) {
     case TableId::Food:
         return food;
@@ -61,11 +72,13 @@ QString column(TableId id, const QString& field) {
     return sql::quoted(t.fields.at(t.fieldIndex(field)).column());
 }
 
-}  // namespace
+} // namespace
 
 RelationManager::RelationManager(DataStore& store, TableManager& table) : m_store(store), m_table(table) {}
 
-const QList<Relation>& RelationManager::relations() const { return relationsOf(m_table.id()); }
+const QList<Relation>& RelationManager::relations() const {
+    return relationsOf(m_table.id());
+}
 
 Result RelationManager::open() {
     Result r = m_table.open();
@@ -88,7 +101,9 @@ Result RelationManager::open() {
     return r;
 }
 
-Result RelationManager::insert() { return m_table.insert(); }
+Result RelationManager::insert() {
+    return m_table.insert();
+}
 
 Result RelationManager::update() {
     Result r = m_table.open();
@@ -101,7 +116,7 @@ Result RelationManager::update() {
     const qint64 row = m_table.buffer().rowId();
     Record stored(m_table.id());
     if (row == 0 || !m_table.readStored(row, stored).ok())
-        return m_table.update();   // reports the record as not found
+        return m_table.update(); // reports the record as not found
 
     sqlite3* db = m_store.connection();
     r = m_store.begin();
@@ -122,8 +137,8 @@ Result RelationManager::update() {
             continue;
         const QString col = column(rel.other, rel.otherField);
         m_store.noteWritten(rel.other);
-        sql::Statement st(db, QLatin1String("UPDATE ") + sql::tableRef(rel.other) + QLatin1String(" SET ") + col +
-                                  QLatin1String(" = ?1 WHERE ") + col + QLatin1String(" = ?2"));
+        sql::Statement st(db, QLatin1String("UPDATE ") + sql::tableRef(rel.other) + QLatin1String(" SET ") +
+                                  col + QLatin1String(" = ?1 WHERE ") + col + QLatin1String(" = ?2"));
         if (!st.ok()) {
             r = sql::failure(db, st.prepareCode());
             break;
@@ -178,10 +193,12 @@ Result RelationManager::remove() {
             continue;
         const qint32 value = stored.integer(rel.thisField);
         if (value == 0)
-            continue;   // a zero link is in no key, so no child can hang on it
+            continue; // a zero link is in no key, so no child can hang on it
         QVariant hit;
-        r = sql::scalar(db, QLatin1String("SELECT 1 FROM ") + sql::tableRef(rel.other) + QLatin1String(" WHERE ") +
-                                column(rel.other, rel.otherField) + QLatin1String(" = ?1 LIMIT 1"),
+        r = sql::scalar(db,
+                        QLatin1String("SELECT 1 FROM ") + sql::tableRef(rel.other) +
+                            QLatin1String(" WHERE ") + column(rel.other, rel.otherField) +
+                            QLatin1String(" = ?1 LIMIT 1"),
                         hit, {value});
         if (r.ok() && hit.isValid())
             r = Result::failure(ErrorCode::RestrictedDelete, tableDef(rel.other).label);
@@ -195,4 +212,4 @@ Result RelationManager::remove() {
     return m_store.commit();
 }
 
-}  // namespace nm::store
+} // namespace nm::store

@@ -3,12 +3,12 @@
 #include "record.h"
 #include "sqlutil.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QMutex>
-#include <QDateTime>
 #include <QUrl>
 #include <sqlite3.h>
 
@@ -116,12 +116,13 @@ QString canonical(const QString& path) {
 
 Result integrity(sqlite3* db, const QString& schemaName, bool& ok) {
     QVariant v;
-    Result r = sql::scalar(db, QLatin1String("PRAGMA ") + schemaName + QLatin1String(".integrity_check(1)"), v);
+    Result r =
+        sql::scalar(db, QLatin1String("PRAGMA ") + schemaName + QLatin1String(".integrity_check(1)"), v);
     if (!r.ok()) {
         ok = false;
         if (r.code == ErrorCode::AccessDenied)
             return r;
-        return Result::success();   // a check that cannot even run found damage
+        return Result::success(); // a check that cannot even run found damage
     }
     ok = v.toString() == QLatin1String("ok");
     return Result::success();
@@ -147,12 +148,12 @@ bool renameFile(const QString& from, const QString& to) {
     return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 }
 
-}  // namespace
+} // namespace
 
 Result attach(sqlite3* db, const QString& path, const QString& schemaName, OpenMode mode) {
     const char* m = mode == OpenMode::ReadOnly ? "ro" : (mode == OpenMode::ReadWrite ? "rw" : "rwc");
-    const QString uri = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) + QLatin1String("?mode=") +
-                        QLatin1String(m);
+    const QString uri =
+        QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) + QLatin1String("?mode=") + QLatin1String(m);
     Statement st(db, QLatin1String("ATTACH DATABASE ?1 AS ") + schemaName);
     if (!st.ok())
         return sql::failure(db, st.prepareCode());
@@ -312,8 +313,9 @@ Result upgrade(sqlite3* db, TableId id, const UpgradeProgress& progress) {
         Statement read(db, QLatin1String("SELECT rowid, ") + select.join(QLatin1String(", ")) +
                                QLatin1String(" FROM ") + ref + QLatin1String(" NOT INDEXED ORDER BY rowid"));
         Statement write(db, QLatin1String("INSERT INTO ") + s + QLatin1Char('.') + quoted(work) +
-                                QLatin1String(" (rowid, ") + sql::columnList(t) + QLatin1String(") VALUES (") +
-                                marks.join(QLatin1String(", ")) + QLatin1Char(')'));
+                                QLatin1String(" (rowid, ") + sql::columnList(t) +
+                                QLatin1String(") VALUES (") + marks.join(QLatin1String(", ")) +
+                                QLatin1Char(')'));
         if (!read.ok())
             return sql::failure(db, read.prepareCode());
         if (!write.ok())
@@ -346,7 +348,8 @@ Result upgrade(sqlite3* db, TableId id, const UpgradeProgress& progress) {
     if (r.ok())
         r = createIndexes(db, t, s);
     if (r.ok())
-        r = run(db, QLatin1String("PRAGMA ") + s + QLatin1String(".user_version = ") + QString::number(t.version));
+        r = run(db, QLatin1String("PRAGMA ") + s + QLatin1String(".user_version = ") +
+                        QString::number(t.version));
     if (!r.ok())
         return r;
     const int rc = tx.commit();
@@ -415,9 +418,9 @@ Result rebuild(sqlite3* db, TableId id, const QString& path) {
         r = run(db, sql::createTableSql(t, f, t.label));
         if (r.ok())
             r = run(db, QLatin1String("INSERT INTO ") + f + QLatin1Char('.') + quoted(t.label) +
-                            QLatin1String(" (rowid, ") + sql::columnList(t) + QLatin1String(") SELECT rowid, ") +
-                            sql::columnList(t) + QLatin1String(" FROM ") + sql::tableRef(id) +
-                            QLatin1String(" NOT INDEXED"));
+                            QLatin1String(" (rowid, ") + sql::columnList(t) +
+                            QLatin1String(") SELECT rowid, ") + sql::columnList(t) + QLatin1String(" FROM ") +
+                            sql::tableRef(id) + QLatin1String(" NOT INDEXED"));
         if (r.ok())
             r = createIndexes(db, t, f);
         if (r.ok())
@@ -444,17 +447,19 @@ Result rebuild(sqlite3* db, TableId id, const QString& path) {
     const QString aside = freeAsideName(path);
     if (!renameFile(path, aside)) {
         QFile::remove(fresh);
-        return Result::failure(ErrorCode::RebuildFailed, QStringLiteral("the damaged file could not be moved aside"));
+        return Result::failure(ErrorCode::RebuildFailed,
+                               QStringLiteral("the damaged file could not be moved aside"));
     }
     const QString journal = path + QLatin1String("-journal");
     if (QFile::exists(journal))
         renameFile(journal, aside + QLatin1String("-journal"));
     if (!renameFile(fresh, path)) {
         renameFile(aside, path);
-        return Result::failure(ErrorCode::RebuildFailed, QStringLiteral("the rebuilt file could not be put in place"));
+        return Result::failure(ErrorCode::RebuildFailed,
+                               QStringLiteral("the rebuilt file could not be put in place"));
     }
     markChecked(path);
     return Result::success();
 }
 
-}  // namespace nm::store::schema
+} // namespace nm::store::schema

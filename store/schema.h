@@ -32,4 +32,4 @@ Result upgrade(sqlite3* db, TableId id, const UpgradeProgress& progress);
 // detached.
 Result rebuild(sqlite3* db, TableId id, const QString& path);
 
-}  // namespace nm::store::schema
+} // namespace nm::store::schema

@@ -9,7 +9,9 @@ namespace nm::store::sql {
 
 namespace {
 
-inline unsigned char foldAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c; }
+inline unsigned char foldAscii(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c;
+}
 
 int collate(void*, int n1, const void* p1, int n2, const void* p2) {
     const auto* a = static_cast<const unsigned char*>(p1);
@@ -32,7 +34,7 @@ int collate(void*, int n1, const void* p1, int n2, const void* p2) {
     return n1 < n2 ? -1 : 1;
 }
 
-}  // namespace
+} // namespace
 
 int compareNoCase(const QString& a, const QString& b) {
     const int c = a.compare(b, Qt::CaseInsensitive);
@@ -56,8 +58,8 @@ Statement::Statement(sqlite3* db, const QString& sql, StatementCache& cache) : m
     m_stmt = cache.take(sql);
     if (!m_stmt) {
         const QByteArray utf8 = sql.toUtf8();
-        m_prepareCode = sqlite3_prepare_v3(db, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_PREPARE_PERSISTENT,
-                                           &m_stmt, nullptr);
+        m_prepareCode = sqlite3_prepare_v3(db, utf8.constData(), static_cast<int>(utf8.size()),
+                                           SQLITE_PREPARE_PERSISTENT, &m_stmt, nullptr);
         if (m_prepareCode != SQLITE_OK) {
             sqlite3_finalize(m_stmt);
             m_stmt = nullptr;
@@ -90,7 +92,7 @@ sqlite3_stmt* StatementCache::take(const QString& sql) {
 void StatementCache::give(const QString& sql, sqlite3_stmt* stmt) {
     auto it = m_free.find(sql);
     if (it != m_free.end()) {
-        sqlite3_finalize(stmt);   // an equal one came back first
+        sqlite3_finalize(stmt); // an equal one came back first
         return;
     }
     m_free.insert(sql, stmt);
@@ -138,7 +140,9 @@ void Statement::bindAll(const QVariantList& values, int first) {
         bind(first + i, values.at(i));
 }
 
-int Statement::step() { return m_stmt ? sqlite3_step(m_stmt) : m_prepareCode; }
+int Statement::step() {
+    return m_stmt ? sqlite3_step(m_stmt) : m_prepareCode;
+}
 
 void Statement::reset() {
     if (m_stmt) {
@@ -147,20 +151,26 @@ void Statement::reset() {
     }
 }
 
-qint64 Statement::int64(int col) const { return sqlite3_column_int64(m_stmt, col); }
+qint64 Statement::int64(int col) const {
+    return sqlite3_column_int64(m_stmt, col);
+}
 
 QString Statement::text(int col) const {
     const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, col));
     return QString::fromUtf8(p, sqlite3_column_bytes(m_stmt, col));
 }
 
-bool Statement::isNull(int col) const { return sqlite3_column_type(m_stmt, col) == SQLITE_NULL; }
+bool Statement::isNull(int col) const {
+    return sqlite3_column_type(m_stmt, col) == SQLITE_NULL;
+}
 
 int exec(sqlite3* db, const QString& sql) {
     return sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
 }
 
-QString errorText(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)); }
+QString errorText(sqlite3* db) {
+    return QString::fromUtf8(sqlite3_errmsg(db));
+}
 
 Result failure(sqlite3* db, int rc) {
     const QString text = db ? errorText(db) : QString::fromUtf8(sqlite3_errstr(rc));
@@ -216,9 +226,13 @@ QString quoted(const QString& identifier) {
     return QLatin1Char('"') + s + QLatin1Char('"');
 }
 
-QString schemaName(TableId id) { return QLatin1String("nm_") + tableDef(id).label.toLower(); }
+QString schemaName(TableId id) {
+    return QLatin1String("nm_") + tableDef(id).label.toLower();
+}
 
-QString tableRef(TableId id) { return schemaName(id) + QLatin1Char('.') + quoted(tableDef(id).label); }
+QString tableRef(TableId id) {
+    return schemaName(id) + QLatin1Char('.') + quoted(tableDef(id).label);
+}
 
 QString columnList(const TableDef& t, const QString& alias) {
     QStringList cols;
@@ -227,7 +241,9 @@ QString columnList(const TableDef& t, const QString& alias) {
     return cols.join(QLatin1String(", "));
 }
 
-QString columnType(const FieldDef& f) { return f.isText() ? QStringLiteral("TEXT") : QStringLiteral("INTEGER"); }
+QString columnType(const FieldDef& f) {
+    return f.isText() ? QStringLiteral("TEXT") : QStringLiteral("INTEGER");
+}
 
 QString indexName(const KeyDef& k) {
     QString n = k.name;
@@ -237,7 +253,8 @@ QString indexName(const KeyDef& k) {
 
 QString keyCondition(const TableDef& t, const KeyDef& k, const QString& alias, bool usable) {
     QStringList parts;
-    const QString pre = (usable ? QString() : QStringLiteral("+")) + (alias.isEmpty() ? QString() : alias + QLatin1Char('.'));
+    const QString pre =
+        (usable ? QString() : QStringLiteral("+")) + (alias.isEmpty() ? QString() : alias + QLatin1Char('.'));
     for (const QString& c : k.components) {
         const FieldDef& f = t.fields.at(t.fieldIndex(c));
         parts << pre + quoted(f.column()) + (f.isText() ? QLatin1String(" <> ''") : QLatin1String(" <> 0"));
@@ -272,7 +289,7 @@ QString createIndexSql(const TableDef& t, const KeyDef& k, const QString& schema
            QLatin1String(" (") + keyOrder(t, k) + QLatin1String(") WHERE ") + keyCondition(t, k);
 }
 
-}  // namespace nm::store::sql
+} // namespace nm::store::sql
 
 #include "record.h"
 
@@ -294,4 +311,4 @@ void bindRecord(Statement& st, const Record& record, int first) {
         st.bind(first + i, record.value(i));
 }
 
-}  // namespace nm::store::sql
+} // namespace nm::store::sql

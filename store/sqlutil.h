@@ -42,9 +42,9 @@ public:
 
     bool ok() const { return m_stmt != nullptr; }
     int prepareCode() const { return m_prepareCode; }
-    void bind(int index, const QVariant& value);   // 1-based
+    void bind(int index, const QVariant& value); // 1-based
     void bindAll(const QVariantList& values, int first = 1);
-    int step();     // SQLITE_ROW, SQLITE_DONE or an error code
+    int step(); // SQLITE_ROW, SQLITE_DONE or an error code
     void reset();
     qint64 int64(int col) const;
     QString text(int col) const;
@@ -68,20 +68,21 @@ Result failure(sqlite3* db, int rc);
 Result scalar(sqlite3* db, const QString& sql, QVariant& out, const QVariantList& params = {});
 
 QString quoted(const QString& identifier);
-QString schemaName(TableId id);        // nm_food
-QString tableRef(TableId id);          // nm_food."Food"
+QString schemaName(TableId id); // nm_food
+QString tableRef(TableId id);   // nm_food."Food"
 QString columnList(const TableDef& t, const QString& alias = QString());
-QString columnType(const FieldDef& f);  // INTEGER or TEXT
-QString indexName(const KeyDef& k);     // FOO_KEYNAME
+QString columnType(const FieldDef& f); // INTEGER or TEXT
+QString indexName(const KeyDef& k);    // FOO_KEYNAME
 // Condition that keeps a record in a key: any component not blank or zero. With `usable` false it is
 // written so that the planner cannot take it as a reason to walk the key's index: a whole list loads
 // several times faster by scanning the table and sorting than by looking up every row from the index.
-QString keyCondition(const TableDef& t, const KeyDef& k, const QString& alias = QString(), bool usable = true);
+QString keyCondition(const TableDef& t, const KeyDef& k, const QString& alias = QString(),
+                     bool usable = true);
 QString keyOrder(const TableDef& t, const KeyDef& k, const QString& alias = QString());
 QString createTableSql(const TableDef& t, const QString& schema, const QString& tableName);
 QString createIndexSql(const TableDef& t, const KeyDef& k, const QString& schema);
 
-}  // namespace nm::store::sql
+} // namespace nm::store::sql
 
 namespace nm::store {
 class Record;
@@ -91,4 +92,4 @@ namespace nm::store::sql {
 // Fills the record's fields from the statement's columns first..first+fieldCount-1.
 void readRecord(const Statement& st, int first, Record& record);
 void bindRecord(Statement& st, const Record& record, int first = 1);
-}  // namespace nm::store::sql
+} // namespace nm::store::sql

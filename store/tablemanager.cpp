@@ -87,8 +87,8 @@ const QString& sqlFor(TableId id, Sql kind) {
     case Sql::Next:
         if (const KeyDef* key = t.autoNumberKey()) {
             const QString col = quoted(t.fields.at(t.fieldIndex(key->components.first())).column());
-            text = QLatin1String("SELECT ") + col + QLatin1String(" FROM ") + ref + QLatin1String(" WHERE ") + col +
-                   QLatin1String(" <> 0 ORDER BY ") + col + QLatin1String(" DESC LIMIT 1");
+            text = QLatin1String("SELECT ") + col + QLatin1String(" FROM ") + ref + QLatin1String(" WHERE ") +
+                   col + QLatin1String(" <> 0 ORDER BY ") + col + QLatin1String(" DESC LIMIT 1");
         }
         break;
     }
@@ -102,7 +102,7 @@ QString marks(int n) {
     return m.join(QLatin1String(", "));
 }
 
-}  // namespace
+} // namespace
 
 TableManager::TableManager(DataStore& store, TableId id)
     : m_store(store), m_id(id), m_impl(std::make_unique<Impl>(id)) {}
@@ -112,12 +112,24 @@ TableManager::~TableManager() {
         schema::detach(m_store.m_impl->db, sql::schemaName(m_id));
 }
 
-Record& TableManager::buffer() { return m_impl->buffer; }
-bool TableManager::isOpen() const { return m_impl->open; }
-bool TableManager::readOnly() const { return m_impl->readOnly; }
-const Record& TableManager::readCopy() const { return m_impl->readCopy; }
-bool TableManager::readied() const { return m_impl->readied; }
-void TableManager::setReadied() { m_impl->readied = true; }
+Record& TableManager::buffer() {
+    return m_impl->buffer;
+}
+bool TableManager::isOpen() const {
+    return m_impl->open;
+}
+bool TableManager::readOnly() const {
+    return m_impl->readOnly;
+}
+const Record& TableManager::readCopy() const {
+    return m_impl->readCopy;
+}
+bool TableManager::readied() const {
+    return m_impl->readied;
+}
+void TableManager::setReadied() {
+    m_impl->readied = true;
+}
 
 void TableManager::setBuffer(const Record& record) {
     m_impl->buffer = record;
@@ -132,7 +144,8 @@ static Attempt tryOpen(DataStore& store, sqlite3* db, TableId id, bool readOnly,
     const QString path = store.filePath(id);
     schema::detach(db, s);
     if (!QFileInfo::exists(path))
-        return {Outcome::NotFound, Result::failure(ErrorCode::FileNotFound, QStringLiteral("file not found"))};
+        return {Outcome::NotFound,
+                Result::failure(ErrorCode::FileNotFound, QStringLiteral("file not found"))};
 
     sqlite3_busy_timeout(db, busyMs);
     struct RestoreTimeout {
@@ -141,7 +154,8 @@ static Attempt tryOpen(DataStore& store, sqlite3* db, TableId id, bool readOnly,
         ~RestoreTimeout() { sqlite3_busy_timeout(db, ms); }
     } restore{db, store.busyTimeout()};
 
-    Result r = schema::attach(db, path, s, readOnly ? schema::OpenMode::ReadOnly : schema::OpenMode::ReadWrite);
+    Result r =
+        schema::attach(db, path, s, readOnly ? schema::OpenMode::ReadOnly : schema::OpenMode::ReadWrite);
     if (!r.ok()) {
         // Attaching reads the file's schema, so locks and damage show up here already.
         if (r.code == ErrorCode::FileNotFound && QFileInfo::exists(path))
@@ -162,7 +176,8 @@ static Attempt tryOpen(DataStore& store, sqlite3* db, TableId id, bool readOnly,
         const bool dirWritable = ::access(QFile::encodeName(store.directory()).constData(), W_OK) == 0;
         if (sqlite3_db_readonly(db, s.toUtf8().constData()) == 1 || !dirWritable) {
             return fail(Outcome::AccessDenied,
-                        Result::failure(ErrorCode::AccessDenied, QStringLiteral("attempt to write a readonly database"),
+                        Result::failure(ErrorCode::AccessDenied,
+                                        QStringLiteral("attempt to write a readonly database"),
                                         SQLITE_READONLY));
         }
         sql::exec(db, QLatin1String("PRAGMA ") + s + QLatin1String(".journal_mode=DELETE"));
@@ -179,32 +194,36 @@ static Attempt tryOpen(DataStore& store, sqlite3* db, TableId id, bool readOnly,
     case schema::Layout::Empty:
         // An empty file is an empty table.
         if (readOnly)
-            return fail(Outcome::Other, Result::failure(ErrorCode::Other, QStringLiteral("the file holds no table")));
+            return fail(Outcome::Other,
+                        Result::failure(ErrorCode::Other, QStringLiteral("the file holds no table")));
         r = schema::create(db, id, s);
         if (!r.ok())
             return fail(Outcome::Other, r);
         schema::markChecked(path);
         break;
     case schema::Layout::Foreign:
-        return fail(Outcome::Other,
-                    Result::failure(ErrorCode::Other, QStringLiteral("the file holds no table %1").arg(t.label)));
+        return fail(
+            Outcome::Other,
+            Result::failure(ErrorCode::Other, QStringLiteral("the file holds no table %1").arg(t.label)));
     case schema::Layout::Differs:
         if (!isRegisteredForUpgrade(id))
             return fail(Outcome::Other, Result::failure(ErrorCode::Other,
                                                         QStringLiteral("the stored record layout differs")));
         if (readOnly)
-            return fail(Outcome::Other,
-                        Result::failure(ErrorCode::Other,
-                                        QStringLiteral("the file needs converting to the current record layout "
-                                                       "but is open read-only")));
+            return fail(
+                Outcome::Other,
+                Result::failure(ErrorCode::Other,
+                                QStringLiteral("the file needs converting to the current record layout "
+                                               "but is open read-only")));
         r = schema::upgrade(db, id, progress);
         if (!r.ok())
-            return fail(Outcome::Other,
-                        Result::failure(ErrorCode::Other,
-                                        QStringLiteral("conversion to the current record layout failed, the file "
-                                                       "is unchanged: %1")
-                                            .arg(r.text),
-                                        r.sqliteCode));
+            return fail(
+                Outcome::Other,
+                Result::failure(ErrorCode::Other,
+                                QStringLiteral("conversion to the current record layout failed, the file "
+                                               "is unchanged: %1")
+                                    .arg(r.text),
+                                r.sqliteCode));
         break;
     }
 
@@ -213,7 +232,8 @@ static Attempt tryOpen(DataStore& store, sqlite3* db, TableId id, bool readOnly,
     if (!r.ok())
         return fail(Outcome::AccessDenied, r);
     if (!valid)
-        return fail(Outcome::KeysInvalid, Result::failure(ErrorCode::KeysInvalid, QStringLiteral("keys invalid")));
+        return fail(Outcome::KeysInvalid,
+                    Result::failure(ErrorCode::KeysInvalid, QStringLiteral("keys invalid")));
     return {Outcome::Opened, Result::success()};
 }
 
@@ -221,11 +241,13 @@ Result TableManager::open() {
     if (m_impl->open)
         return Result::success();
     if (m_store.m_failed) {
-        m_lastError = Result::failure(ErrorCode::Other, QStringLiteral("the data store failed to open a table"));
+        m_lastError =
+            Result::failure(ErrorCode::Other, QStringLiteral("the data store failed to open a table"));
         return m_lastError;
     }
     if (m_store.inTransaction()) {
-        m_lastError = Result::failure(ErrorCode::Other, QStringLiteral("tables cannot be opened inside a transaction"));
+        m_lastError =
+            Result::failure(ErrorCode::Other, QStringLiteral("tables cannot be opened inside a transaction"));
         return m_lastError;
     }
     sqlite3* db = m_store.m_impl->db;
@@ -259,9 +281,10 @@ Result TableManager::open() {
             return m_lastError;
         case Outcome::AccessDenied:
             if (readOnly)
-                return fatal(ErrorCode::AccessDenied, QStringLiteral("File Access Error"),
-                             QStringLiteral("File %1 could not be opened.  Error: %2.").arg(file, a.result.text),
-                             a.result);
+                return fatal(
+                    ErrorCode::AccessDenied, QStringLiteral("File Access Error"),
+                    QStringLiteral("File %1 could not be opened.  Error: %2.").arg(file, a.result.text),
+                    a.result);
             readOnly = true;
             msg.notice(QStringLiteral("Access Denied"),
                        QStringLiteral("Could not get write access to %1 so trying read-only.").arg(file));
@@ -279,7 +302,8 @@ Result TableManager::open() {
             break;
         }
         case Outcome::KeysInvalid: {
-            msg.notice(QStringLiteral("Invalid Key"), QStringLiteral("%1 key file is invalid. Key must be rebuilt.").arg(file));
+            msg.notice(QStringLiteral("Invalid Key"),
+                       QStringLiteral("%1 key file is invalid. Key must be rebuilt.").arg(file));
             Result b = schema::rebuild(db, m_id, path);
             if (!b.ok())
                 return fatal(ErrorCode::RebuildFailed, QStringLiteral("Key was not built"),
@@ -289,7 +313,8 @@ Result TableManager::open() {
         case Outcome::Other:
             return fatal(a.result.code == ErrorCode::None ? ErrorCode::Other : a.result.code,
                          QStringLiteral("File Access Error"),
-                         QStringLiteral("File %1 could not be opened.  Error: %2.").arg(file, a.result.text), a.result);
+                         QStringLiteral("File %1 could not be opened.  Error: %2.").arg(file, a.result.text),
+                         a.result);
         }
     }
     if (last.text.isEmpty())
@@ -329,15 +354,18 @@ QString conflictingKey(sqlite3* db, const Record& rec) {
             const int i = t.fieldIndex(c);
             const FieldDef& f = t.fields.at(i);
             conds << quoted(f.column()) + QLatin1String(" = ?") +
-                         (f.isText() ? QLatin1String(" COLLATE ") + QLatin1String(sql::kCollation) : QString());
+                         (f.isText() ? QLatin1String(" COLLATE ") + QLatin1String(sql::kCollation)
+                                     : QString());
             params << rec.value(i);
         }
         conds << QStringLiteral("rowid <> ?");
         params << rec.rowId();
         QVariant hit;
-        if (sql::scalar(db, QLatin1String("SELECT 1 FROM ") + sql::tableRef(rec.table()) + QLatin1String(" WHERE ") +
-                                conds.join(QLatin1String(" AND ")) + QLatin1String(" LIMIT 1"),
-                            hit, params)
+        if (sql::scalar(db,
+                        QLatin1String("SELECT 1 FROM ") + sql::tableRef(rec.table()) +
+                            QLatin1String(" WHERE ") + conds.join(QLatin1String(" AND ")) +
+                            QLatin1String(" LIMIT 1"),
+                        hit, params)
                 .ok() &&
             hit.isValid())
             return k.description;
@@ -389,7 +417,7 @@ Result updateRow(sqlite3* db, sql::StatementCache& cache, const Record& rec, boo
     return Result::success();
 }
 
-}  // namespace
+} // namespace
 
 Result TableManager::deleteRow(qint64 rowId) {
     sqlite3* db = m_store.m_impl->db;
@@ -448,7 +476,8 @@ Result TableManager::primeAutoInc() {
     for (;;) {
         for (int attempt = 0; attempt < 3; ++attempt) {
             if (m_impl->readOnly) {
-                r = Result::failure(ErrorCode::AccessDenied, QStringLiteral("attempt to write a readonly database"));
+                r = Result::failure(ErrorCode::AccessDenied,
+                                    QStringLiteral("attempt to write a readonly database"));
                 break;
             }
             r = m_store.begin();
@@ -473,9 +502,9 @@ Result TableManager::primeAutoInc() {
                 m_store.rollback();
             }
         }
-        const QString question =
-            QStringLiteral("Attempts to automatically number this record have failed.\nFile: %1\nKey: %2\nError: %3.\nTry Again?")
-                .arg(def().fileName, key->name, r.text);
+        const QString question = QStringLiteral("Attempts to automatically number this record have "
+                                                "failed.\nFile: %1\nKey: %2\nError: %3.\nTry Again?")
+                                     .arg(def().fileName, key->name, r.text);
         if (!m_store.messenger().askYesNo(QStringLiteral("Auto Increment Error"), question))
             return m_lastError = r;
     }
@@ -511,7 +540,8 @@ Result TableManager::fetch(const QString& keyName, const QVariantList& values) {
     sqlite3* db = m_store.m_impl->db;
     Statement st(db, QLatin1String("SELECT rowid, ") + sql::columnList(t) + QLatin1String(" FROM ") +
                          sql::tableRef(m_id) + QLatin1String(" WHERE ") + conds.join(QLatin1String(" AND ")) +
-                         QLatin1String(" ORDER BY ") + sql::keyOrder(t, *key) + QLatin1String(", rowid LIMIT 1"));
+                         QLatin1String(" ORDER BY ") + sql::keyOrder(t, *key) +
+                         QLatin1String(", rowid LIMIT 1"));
     if (!st.ok())
         return m_lastError = sql::failure(db, st.prepareCode());
     Record probe(m_id);
@@ -550,8 +580,9 @@ Result TableManager::insert() {
     if (!r.ok())
         return r;
     if (m_impl->readOnly)
-        return m_lastError = Result::failure(ErrorCode::AccessDenied, QStringLiteral("attempt to write a readonly database"),
-                                             SQLITE_READONLY);
+        return m_lastError =
+                   Result::failure(ErrorCode::AccessDenied,
+                                   QStringLiteral("attempt to write a readonly database"), SQLITE_READONLY);
     sqlite3* db = m_store.m_impl->db;
     r = m_store.begin();
     if (!r.ok())
@@ -594,8 +625,9 @@ Result TableManager::update() {
     if (!r.ok())
         return r;
     if (m_impl->readOnly)
-        return m_lastError = Result::failure(ErrorCode::AccessDenied, QStringLiteral("attempt to write a readonly database"),
-                                             SQLITE_READONLY);
+        return m_lastError =
+                   Result::failure(ErrorCode::AccessDenied,
+                                   QStringLiteral("attempt to write a readonly database"), SQLITE_READONLY);
     Record& buf = m_impl->buffer;
     if (buf.rowId() == 0)
         return m_lastError = Result::failure(ErrorCode::NotFound, QStringLiteral("the record was not read"));
@@ -637,8 +669,9 @@ Result TableManager::remove() {
     if (!r.ok())
         return r;
     if (m_impl->readOnly)
-        return m_lastError = Result::failure(ErrorCode::AccessDenied, QStringLiteral("attempt to write a readonly database"),
-                                             SQLITE_READONLY);
+        return m_lastError =
+                   Result::failure(ErrorCode::AccessDenied,
+                                   QStringLiteral("attempt to write a readonly database"), SQLITE_READONLY);
     const qint64 row = m_impl->buffer.rowId();
     if (row == 0)
         return m_lastError = Result::failure(ErrorCode::NotFound, QStringLiteral("the record was not read"));
@@ -652,4 +685,4 @@ Result TableManager::remove() {
     return m_lastError = Result::success();
 }
 
-}  // namespace nm::store
+} // namespace nm::store

@@ -6,12 +6,24 @@ namespace nm::store {
 
 namespace {
 
-FieldDef lng(const char* n) { return {QLatin1String(n), FieldType::Long, 4}; }
-FieldDef byt(const char* n) { return {QLatin1String(n), FieldType::Byte, 1}; }
-FieldDef str(const char* n, int w) { return {QLatin1String(n), FieldType::String, w}; }
-FieldDef date(const char* n) { return {QLatin1String(n), FieldType::Date, 4}; }
-FieldDef time(const char* n) { return {QLatin1String(n), FieldType::Time, 4}; }
-FieldDef memo(const char* n, int w) { return {QLatin1String(n), FieldType::Memo, w}; }
+FieldDef lng(const char* n) {
+    return {QLatin1String(n), FieldType::Long, 4};
+}
+FieldDef byt(const char* n) {
+    return {QLatin1String(n), FieldType::Byte, 1};
+}
+FieldDef str(const char* n, int w) {
+    return {QLatin1String(n), FieldType::String, w};
+}
+FieldDef date(const char* n) {
+    return {QLatin1String(n), FieldType::Date, 4};
+}
+FieldDef time(const char* n) {
+    return {QLatin1String(n), FieldType::Time, 4};
+}
+FieldDef memo(const char* n, int w) {
+    return {QLatin1String(n), FieldType::Memo, w};
+}
 
 KeyDef key(const char* n, std::initializer_list<const char*> comps, bool unique, bool autoNumber,
            const char* description) {
@@ -94,9 +106,11 @@ const std::array<TableDef, kTableCount>& tables() {
     return t;
 }
 
-}  // namespace
+} // namespace
 
-QString FieldDef::column() const { return name.mid(name.indexOf(QLatin1Char(':')) + 1); }
+QString FieldDef::column() const {
+    return name.mid(name.indexOf(QLatin1Char(':')) + 1);
+}
 
 int FieldDef::bytes() const {
     switch (type) {
@@ -114,7 +128,9 @@ int FieldDef::bytes() const {
     return 0;
 }
 
-bool FieldDef::isText() const { return type == FieldType::String || type == FieldType::Memo; }
+bool FieldDef::isText() const {
+    return type == FieldType::String || type == FieldType::Memo;
+}
 
 int TableDef::recordSize() const {
     int size = 0;
@@ -153,10 +169,12 @@ const FieldDef* TableDef::memo() const {
     return nullptr;
 }
 
-const TableDef& tableDef(TableId id) { return tables().at(static_cast<std::size_t>(id)); }
+const TableDef& tableDef(TableId id) {
+    return tables().at(static_cast<std::size_t>(id));
+}
 
 const QList<TableId>& allTables() {
-    static const QList<TableId> ids{TableId::Food,         TableId::Group,     TableId::Recepie,
+    static const QList<TableId> ids{TableId::Food,       TableId::Group,        TableId::Recepie,
                                     TableId::RecepieIng, TableId::RecepieGroup, TableId::TimeSheet};
     return ids;
 }
@@ -170,4 +188,4 @@ const TableDef* tableByPrefix(const QString& prefix) {
     return nullptr;
 }
 
-}  // namespace nm::store
+} // namespace nm::store

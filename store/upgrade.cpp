@@ -21,7 +21,7 @@ bool& registered() {
     return done;
 }
 
-}  // namespace
+} // namespace
 
 bool registerUpgradeService() {
     QMutexLocker lock(&mutex());
@@ -32,7 +32,8 @@ bool registerUpgradeService() {
     r.driver = QStringLiteral("Tps");
     r.ignoreDriver = {QStringLiteral("AllFiles"), 1};
     r.options.append({QStringLiteral("SPCreate"), 1});
-    for (TableId id : {TableId::Food, TableId::Group, TableId::Recepie, TableId::RecepieIng, TableId::TimeSheet}) {
+    for (TableId id :
+         {TableId::Food, TableId::Group, TableId::Recepie, TableId::RecepieIng, TableId::TimeSheet}) {
         const TableDef& t = tableDef(id);
         r.tables.append({id, t.fileName, t.label, t.prefix, t.version});
     }
@@ -54,4 +55,4 @@ bool isRegisteredForUpgrade(TableId id) {
     return false;
 }
 
-}  // namespace nm::store
+} // namespace nm::store

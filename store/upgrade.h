@@ -20,10 +20,10 @@ struct UpgradeTable {
 };
 
 struct UpgradeRegistration {
-    QList<std::pair<QString, int>> options;   // "BadFile" 0, "SPCreate" 1
-    QString driver;                            // "Tps"
-    std::pair<QString, int> ignoreDriver;      // "AllFiles" 1
-    QList<UpgradeTable> tables;                // Food, Group, Recepie, RecepieIng, TimeSheet
+    QList<std::pair<QString, int>> options; // "BadFile" 0, "SPCreate" 1
+    QString driver;                         // "Tps"
+    std::pair<QString, int> ignoreDriver;   // "AllFiles" 1
+    QList<UpgradeTable> tables;             // Food, Group, Recepie, RecepieIng, TimeSheet
 };
 
 // Registers the tables; guarded, so only the first call of a run does it. Returns whether this call did.
@@ -32,4 +32,4 @@ bool registerUpgradeService();
 const UpgradeRegistration& upgradeRegistration();
 bool isRegisteredForUpgrade(TableId id);
 
-}  // namespace nm::store
+} // namespace nm::store

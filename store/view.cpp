@@ -9,7 +9,8 @@
 
 namespace nm::store {
 
-View::View(DataStore& store, TableId table, QString keyName) : m_store(store), m_table(table), m_key(std::move(keyName)) {}
+View::View(DataStore& store, TableId table, QString keyName)
+    : m_store(store), m_table(table), m_key(std::move(keyName)) {}
 
 void View::setJoin(TableId other, QString thisField, QString otherField) {
     m_join = other;
@@ -22,7 +23,9 @@ void View::setRange(QString field, QVariant value) {
     m_rangeValue = std::move(value);
 }
 
-void View::setKey(QString keyName) { m_key = std::move(keyName); }
+void View::setKey(QString keyName) {
+    m_key = std::move(keyName);
+}
 
 Result View::setFilter(const QString& expression) {
     QList<FilterScope> scope{{m_table, QStringLiteral("p")}};
@@ -56,7 +59,9 @@ Result View::load(QVector<ViewRow>& rows) {
         const int ti = t.fieldIndex(m_joinThis);
         const int oi = jt->fieldIndex(m_joinOther);
         if (ti < 0 || oi < 0)
-            return Result::failure(ErrorCode::Other, QStringLiteral("unknown join field %1").arg(ti < 0 ? m_joinThis : m_joinOther));
+            return Result::failure(
+                ErrorCode::Other,
+                QStringLiteral("unknown join field %1").arg(ti < 0 ? m_joinThis : m_joinOther));
         const FieldDef& of = jt->fields.at(oi);
         const QString oc = QLatin1String("j.") + sql::quoted(of.column());
         // The lookup goes through the other table's key, which holds no blank or zero values.
@@ -74,7 +79,8 @@ Result View::load(QVector<ViewRow>& rows) {
     if (!m_rangeField.isEmpty()) {
         const int ri = t.fieldIndex(m_rangeField);
         if (ri < 0)
-            return Result::failure(ErrorCode::Other, QStringLiteral("unknown range field %1").arg(m_rangeField));
+            return Result::failure(ErrorCode::Other,
+                                   QStringLiteral("unknown range field %1").arg(m_rangeField));
         Record probe(m_table);
         probe.setValue(ri, m_rangeValue);
         const FieldDef& rf = t.fields.at(ri);
@@ -123,4 +129,4 @@ Result View::load(QVector<ViewRow>& rows) {
     return Result::success();
 }
 
-}  // namespace nm::store
+} // namespace nm::store

@@ -10,25 +10,27 @@
 #include "store/tablemanager.h"
 #include "store/view.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QList>
 #include <QString>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <memory>
 #include <ostream>
 
 QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 QT_END_NAMESPACE
 
 namespace nm::store::test {
 
 struct Message {
-    QString kind;   // notice, question, fatal
+    QString kind; // notice, question, fatal
     QString title;
     QString text;
 };
@@ -36,7 +38,7 @@ struct Message {
 class ScriptedMessenger : public Messenger {
 public:
     QList<Message> messages;
-    QList<bool> answers;   // for questions, in order; No when the script has run out
+    QList<bool> answers; // for questions, in order; No when the script has run out
 
     void notice(const QString& title, const QString& text) override {
         messages.append({QStringLiteral("notice"), title, text});
@@ -46,7 +48,8 @@ public:
         return answers.isEmpty() ? false : answers.takeFirst();
     }
     void fatal(const QString& title, const QString& text) override {
-        messages.append({QStringLiteral("fatal"), title, text + QStringLiteral("  Press OK to end this application")});
+        messages.append(
+            {QStringLiteral("fatal"), title, text + QStringLiteral("  Press OK to end this application")});
     }
     QString titles() const {
         QStringList t;
@@ -68,8 +71,8 @@ protected:
     }
 
     // Adds a food through a session's table manager and returns its ID.
-    static qint32 addFood(DataStore& s, const QString& name, qint32 group = 0, int o = 0, int a = 0, int b = 0,
-                          int ab = 0, const QString& groupName = QString()) {
+    static qint32 addFood(DataStore& s, const QString& name, qint32 group = 0, int o = 0, int a = 0,
+                          int b = 0, int ab = 0, const QString& groupName = QString()) {
         TableManager& t = s.table(TableId::Food);
         EXPECT_TRUE(t.primeAutoInc().ok());
         Record& r = t.buffer();
@@ -93,7 +96,8 @@ protected:
         return t.buffer().integer(QStringLiteral("GRP:KEYIDGROUP"));
     }
 
-    static QStringList names(const QVector<ViewRow>& rows, const QString& field = QStringLiteral("FOO:NAME")) {
+    static QStringList names(const QVector<ViewRow>& rows,
+                             const QString& field = QStringLiteral("FOO:NAME")) {
         QStringList n;
         for (const ViewRow& r : rows)
             n << r.primary.text(field);
@@ -101,4 +105,4 @@ protected:
     }
 };
 
-}  // namespace nm::store::test
+} // namespace nm::store::test

@@ -5,12 +5,12 @@
 #include "store/relationmanager.h"
 #include "store/tablemanager.h"
 
+#include <cstdio>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <QThread>
-#include <cstdio>
 #include <sqlite3.h>
 
 using namespace nm::store;
@@ -40,7 +40,7 @@ void out(const QString& line) {
     std::fflush(stdout);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -72,7 +72,8 @@ int main(int argc, char** argv) {
         const Result r = store.table(TableId::Food).open();
         out(QStringLiteral("result|%1|%2|%3")
                 .arg(r.ok() ? QStringLiteral("ok") : QStringLiteral("failed"))
-                .arg(store.table(TableId::Food).readOnly() ? QStringLiteral("read-only") : QStringLiteral("read-write"))
+                .arg(store.table(TableId::Food).readOnly() ? QStringLiteral("read-only")
+                                                           : QStringLiteral("read-write"))
                 .arg(r.text));
         return r.ok() ? 0 : 1;
     }
@@ -83,8 +84,9 @@ int main(int argc, char** argv) {
         for (int i = 0; i < count; ++i) {
             Result r = food.primeAutoInc();
             if (r.ok()) {
-                food.buffer().setText(QStringLiteral("FOO:NAME"), QStringLiteral("food %1 of %2").arg(i).arg(
-                                                                     QCoreApplication::applicationPid()));
+                food.buffer().setText(
+                    QStringLiteral("FOO:NAME"),
+                    QStringLiteral("food %1 of %2").arg(i).arg(QCoreApplication::applicationPid()));
                 r = food.insert();
             }
             if (!r.ok()) {

@@ -9,11 +9,13 @@ using namespace nm::store::test;
 
 namespace {
 
-QString s(const char* t) { return QString::fromUtf8(t); }
+QString s(const char* t) {
+    return QString::fromUtf8(t);
+}
 
 class Managers : public StoreTest {};
 
-}  // namespace
+} // namespace
 
 TEST_F(Managers, FirstStartCreatesEveryFileEmptyWithColumnsNamedAfterTheFields) {
     auto st = session();
@@ -27,10 +29,13 @@ TEST_F(Managers, FirstStartCreatesEveryFileEmptyWithColumnsNamedAfterTheFields) 
 
     // Another tool sees one table per file, named after the table, columns named after the fields.
     sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(QFile::encodeName(path(s("GROUP.TPS"))).constData(), &db, SQLITE_OPEN_READONLY, nullptr),
+    ASSERT_EQ(sqlite3_open_v2(QFile::encodeName(path(s("GROUP.TPS"))).constData(), &db, SQLITE_OPEN_READONLY,
+                              nullptr),
               SQLITE_OK);
     sqlite3_stmt* stmt = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT KEYIDGROUP, TYPE, DESCRIPTION FROM \"Group\"", -1, &stmt, nullptr), SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_prepare_v2(db, "SELECT KEYIDGROUP, TYPE, DESCRIPTION FROM \"Group\"", -1, &stmt, nullptr),
+        SQLITE_OK);
     EXPECT_EQ(sqlite3_step(stmt), SQLITE_DONE);
     sqlite3_finalize(stmt);
     sqlite3_close(db);
@@ -144,8 +149,10 @@ TEST_F(Managers, KeysCompareCaseInsensitivelyForEveryScript) {
     addFood(*st, s("ΣΟΦΊΑ"));
     addFood(*st, s("Ёлка"));
     TableManager& food = st->table(TableId::Food);
-    const QList<std::pair<QString, QString>> lookups{
-        {s("ÄPFEL"), s("äpfel")}, {s("σοφία"), s("ΣΟΦΊΑ")}, {s("ёЛКА"), s("Ёлка")}, {s("Äpfel   "), s("äpfel")}};
+    const QList<std::pair<QString, QString>> lookups{{s("ÄPFEL"), s("äpfel")},
+                                                     {s("σοφία"), s("ΣΟΦΊΑ")},
+                                                     {s("ёЛКА"), s("Ёлка")},
+                                                     {s("Äpfel   "), s("äpfel")}};
     for (const auto& [key, found] : lookups) {
         ASSERT_TRUE(food.fetch(s("FOO:KEYNAME"), {key}).ok()) << key.toStdString();
         EXPECT_EQ(food.buffer().text(s("FOO:NAME")), found);
@@ -155,10 +162,10 @@ TEST_F(Managers, KeysCompareCaseInsensitivelyForEveryScript) {
 
 TEST_F(Managers, BlankOrZeroKeyFieldsLeaveTheRecordOutOfThatKey) {
     auto st = session();
-    addFood(*st, s("Banana"), 0, 0, 0, 0, 0, QString());   // no group, no group name
+    addFood(*st, s("Banana"), 0, 0, 0, 0, 0, QString()); // no group, no group name
     addFood(*st, s("apple"), 3, 0, 0, 0, 0, s("Fruit"));
     addFood(*st, s("APPLE"), 3, 0, 0, 0, 0, s("Fruit"));
-    addFood(*st, QString(), 3, 0, 0, 0, 0, s("Fruit"));    // blank name: still has a group
+    addFood(*st, QString(), 3, 0, 0, 0, 0, s("Fruit")); // blank name: still has a group
 
     QVector<ViewRow> rows;
     View byGroup(*st, TableId::Food, s("FOO:KEYGROUP"));
@@ -167,7 +174,8 @@ TEST_F(Managers, BlankOrZeroKeyFieldsLeaveTheRecordOutOfThatKey) {
 
     View byName(*st, TableId::Food, s("FOO:KEYNAME"));
     ASSERT_TRUE(byName.load(rows).ok());
-    EXPECT_EQ(names(rows), (QStringList{s("apple"), s("APPLE"), s("Banana")}));   // equal names keep their order
+    EXPECT_EQ(names(rows),
+              (QStringList{s("apple"), s("APPLE"), s("Banana")})); // equal names keep their order
 
     // A blank group name still has an entry while the name is not blank, and sorts first.
     View byGroupName(*st, TableId::Food, s("FOO:KEYGROUPNAME"));
@@ -204,7 +212,8 @@ TEST_F(Managers, RelationsAreRegisteredInOrderAndOpeningReadiesEveryTable) {
     QStringList got;
     for (const Relation& r : st->relation(TableId::Group).relations())
         got << tableDef(r.other).label + QLatin1Char(' ') + r.thisField + QLatin1Char('=') + r.otherField;
-    EXPECT_EQ(got, (QStringList{s("Food GRP:KEYIDGROUP=FOO:KEYIDGROUP"), s("TimeSheet GRP:KEYIDGROUP=TIM:KEYIDTYPE")}));
+    EXPECT_EQ(got, (QStringList{s("Food GRP:KEYIDGROUP=FOO:KEYIDGROUP"),
+                                s("TimeSheet GRP:KEYIDGROUP=TIM:KEYIDTYPE")}));
     const auto& ing = st->relation(TableId::RecepieIng).relations();
     ASSERT_EQ(ing.size(), 2);
     EXPECT_EQ(ing.at(0).other, TableId::Recepie);
@@ -247,11 +256,12 @@ TEST_F(Managers, ParentWithChildrenCannotBeDeletedUnderEachOfTheFourRules) {
         EXPECT_EQ(r.code, ErrorCode::RestrictedDelete);
         EXPECT_EQ(r.text, tableDef(c.child).label);
         EXPECT_EQ(describe(r).title, s("Referential Integrity Delete Error"));
-        EXPECT_EQ(describe(r).text,
-                  QStringLiteral("This record is referenced from the file %1. This record cannot be deleted while "
-                                 "these references exist.")
-                      .arg(tableDef(c.child).label));
-        EXPECT_TRUE(parent.fetchRow(parentRow).ok());   // still there
+        EXPECT_EQ(
+            describe(r).text,
+            QStringLiteral("This record is referenced from the file %1. This record cannot be deleted while "
+                           "these references exist.")
+                .arg(tableDef(c.child).label));
+        EXPECT_TRUE(parent.fetchRow(parentRow).ok()); // still there
 
         // Once the child is gone the parent can go.
         ASSERT_TRUE(st->relation(c.child).remove().ok());
@@ -301,7 +311,7 @@ TEST_F(Managers, CascadeIsUndoneWholeWhenTheParentCannotBeStored) {
     addFood(*st, s("Apple"), fruit);
     TableManager& group = st->table(TableId::Group);
     ASSERT_TRUE(group.fetch(s("GRP:KEYID"), {fruit}).ok());
-    group.buffer().setInteger(s("GRP:KEYIDGROUP"), other);   // taken: duplicate key
+    group.buffer().setInteger(s("GRP:KEYIDGROUP"), other); // taken: duplicate key
     const Result r = st->relation(TableId::Group).update();
     EXPECT_EQ(r.code, ErrorCode::DuplicateKey);
     EXPECT_EQ(r.text, s("By Group"));
@@ -334,7 +344,7 @@ TEST_F(Managers, AutoIncrementQuestionAfterRepeatedFailure) {
     ASSERT_EQ(sqlite3_open(QFile::encodeName(path(s("FOOD.TPS"))).constData(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
     st->setBusyTimeout(20);
-    messenger.answers = {true, false};   // try again once, then give up
+    messenger.answers = {true, false}; // try again once, then give up
     const Result r = st->table(TableId::Food).primeAutoInc();
     EXPECT_EQ(r.code, ErrorCode::AccessDenied);
     ASSERT_EQ(messenger.messages.size(), 2);

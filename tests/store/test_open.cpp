@@ -15,7 +15,9 @@ using namespace nm::store::test;
 
 namespace {
 
-QString s(const char* t) { return QString::fromUtf8(t); }
+QString s(const char* t) {
+    return QString::fromUtf8(t);
+}
 
 const char* kPressOk = "  Press OK to end this application";
 
@@ -32,7 +34,8 @@ protected:
         TableManager& food = st->table(TableId::Food);
         for (int i = 0; i < count; ++i) {
             food.buffer().clear();
-            food.buffer().setText(s("FOO:NAME"), QStringLiteral("Food %1").arg(count - i, 4, 10, QLatin1Char('0')));
+            food.buffer().setText(s("FOO:NAME"),
+                                  QStringLiteral("Food %1").arg(count - i, 4, 10, QLatin1Char('0')));
             food.buffer().setText(s("FOO:NOTES"), QString(200, QLatin1Char('n')));
             ASSERT_TRUE(food.insert().ok());
         }
@@ -99,7 +102,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(OpenPolicy, RandomBytesAreRefusedAsNoDatabaseAndLeftAlone) {
     QByteArray junk(8192, '\0');
@@ -114,7 +117,8 @@ TEST_F(OpenPolicy, RandomBytesAreRefusedAsNoDatabaseAndLeftAlone) {
     EXPECT_EQ(messenger.messages.at(0).kind, s("fatal"));
     EXPECT_EQ(messenger.messages.at(0).title, s("File Access Error"));
     EXPECT_EQ(messenger.messages.at(0).text,
-              s("File FOOD.TPS could not be opened.  Error: file is not a database.") + QLatin1String(kPressOk));
+              s("File FOOD.TPS could not be opened.  Error: file is not a database.") +
+                  QLatin1String(kPressOk));
     EXPECT_EQ(bytes(s("FOOD.TPS")), junk);
     // After a fatal report no other table opens either.
     EXPECT_FALSE(st->table(TableId::Group).open().ok());
@@ -141,7 +145,8 @@ TEST_F(OpenPolicy, TruncatedFileIsReportedAfterAFailedRebuildAndLeftAsItWas) {
     EXPECT_EQ(messenger.messages.at(1).kind, s("fatal"));
     EXPECT_EQ(messenger.messages.at(1).title, s("Key was not built"));
     EXPECT_EQ(messenger.messages.at(1).text,
-              s("Error: (database disk image is malformed) repairing key for FOOD.TPS.") + QLatin1String(kPressOk));
+              s("Error: (database disk image is malformed) repairing key for FOOD.TPS.") +
+                  QLatin1String(kPressOk));
     EXPECT_EQ(bytes(s("FOOD.TPS")), cut);
     EXPECT_TRUE(st->failed());
 }
@@ -156,8 +161,9 @@ TEST_F(OpenPolicy, KeyThatNoLongerMatchesItsRecordsIsRebuilt) {
                                  [](void*, int n1, const void* a, int n2, const void* b) {
                                      return -std::memcmp(a, b, static_cast<size_t>(std::min(n1, n2)));
                                  });
-        ASSERT_EQ(sqlite3_exec(db, "INSERT INTO Food (KEYIDFOOD, NAME) VALUES (1001, 'Zucchini'), (1002, 'Aubergine')",
-                               nullptr, nullptr, nullptr),
+        ASSERT_EQ(sqlite3_exec(
+                      db, "INSERT INTO Food (KEYIDFOOD, NAME) VALUES (1001, 'Zucchini'), (1002, 'Aubergine')",
+                      nullptr, nullptr, nullptr),
                   SQLITE_OK);
         sqlite3_close(db);
     }
@@ -203,8 +209,9 @@ TEST_F(OpenPolicy, ReadOnlyFileOpensReadOnlyAfterTheNotice) {
     ASSERT_EQ(::chmod(QFile::encodeName(dir()).constData(), 0777), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(path(s("FOOD.TPS"))).constData(), 0444), 0);
     const QStringList out = runHelperAsUser({s("open"), dir()});
-    EXPECT_EQ(out, (QStringList{s("notice|Access Denied|Could not get write access to FOOD.TPS so trying read-only."),
-                                s("result|ok|read-only|")}));
+    EXPECT_EQ(out, (QStringList{
+                       s("notice|Access Denied|Could not get write access to FOOD.TPS so trying read-only."),
+                       s("result|ok|read-only|")}));
     EXPECT_EQ(countFoodsRaw(), 5);
 }
 
@@ -212,7 +219,8 @@ TEST_F(OpenPolicy, ReadOnlyDirectoryCannotCreateAMissingFile) {
     ASSERT_EQ(::chmod(QFile::encodeName(dir()).constData(), 0555), 0);
     const QStringList out = runHelperAsUser({s("open"), dir()});
     ASSERT_EQ(out.size(), 2) << out.join(QLatin1Char('\n')).toStdString();
-    EXPECT_EQ(out.at(0), s("fatal|File Creation Error|Error: (unable to open database file) creating FOOD.TPS."));
+    EXPECT_EQ(out.at(0),
+              s("fatal|File Creation Error|Error: (unable to open database file) creating FOOD.TPS."));
     EXPECT_TRUE(out.at(1).startsWith(s("result|failed|")));
     EXPECT_FALSE(QFileInfo::exists(path(s("FOOD.TPS"))));
 }
@@ -222,8 +230,9 @@ TEST_F(OpenPolicy, ReadOnlyDirectoryOpensAnExistingFileReadOnly) {
     ASSERT_EQ(::chmod(QFile::encodeName(path(s("FOOD.TPS"))).constData(), 0666), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(dir()).constData(), 0555), 0);
     const QStringList out = runHelperAsUser({s("open"), dir()});
-    EXPECT_EQ(out, (QStringList{s("notice|Access Denied|Could not get write access to FOOD.TPS so trying read-only."),
-                                s("result|ok|read-only|")}));
+    EXPECT_EQ(out, (QStringList{
+                       s("notice|Access Denied|Could not get write access to FOOD.TPS so trying read-only."),
+                       s("result|ok|read-only|")}));
     ::chmod(QFile::encodeName(dir()).constData(), 0755);
     EXPECT_EQ(countFoodsRaw(), 5);
 }
@@ -241,7 +250,8 @@ TEST_F(OpenPolicy, FileHeldInAnExclusiveTransactionByAnotherProcess) {
     EXPECT_FALSE(st->table(TableId::Food).open().ok());
     ASSERT_EQ(messenger.messages.size(), 2) << messenger.titles().toStdString();
     EXPECT_EQ(messenger.messages.at(0).title, s("Access Denied"));
-    EXPECT_EQ(messenger.messages.at(0).text, s("Could not get write access to FOOD.TPS so trying read-only."));
+    EXPECT_EQ(messenger.messages.at(0).text,
+              s("Could not get write access to FOOD.TPS so trying read-only."));
     EXPECT_EQ(messenger.messages.at(1).title, s("File Access Error"));
     EXPECT_EQ(messenger.messages.at(1).text,
               s("File FOOD.TPS could not be opened.  Error: database is locked.") + QLatin1String(kPressOk));

@@ -14,7 +14,9 @@ using namespace nm::store::test;
 
 namespace {
 
-QString s(const char* t) { return QString::fromUtf8(t); }
+QString s(const char* t) {
+    return QString::fromUtf8(t);
+}
 
 class Processes : public StoreTest {
 protected:
@@ -48,7 +50,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(Processes, TwoCopiesTakingAutoNumbersAtOnceNeverShareOne) {
     {
@@ -67,14 +69,15 @@ TEST_F(Processes, TwoCopiesTakingAutoNumbersAtOnceNeverShareOne) {
     QSet<QString> given;
     int lines = 0;
     for (QProcess* p : {&a, &b}) {
-        for (const QString& line : QString::fromUtf8(p->readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        for (const QString& line :
+             QString::fromUtf8(p->readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
             ASSERT_TRUE(line.startsWith(s("id|"))) << line.toStdString();
             given.insert(line.mid(3));
             ++lines;
         }
     }
     EXPECT_EQ(lines, 2 * perCopy);
-    EXPECT_EQ(given.size(), 2 * perCopy);   // no number given twice
+    EXPECT_EQ(given.size(), 2 * perCopy); // no number given twice
 
     auto st = session();
     const QStringList stored = allFieldValues(*st, TableId::Food, "FOO:KEYID", "FOO:KEYIDFOOD");

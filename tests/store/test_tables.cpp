@@ -8,13 +8,15 @@ using namespace nm::store;
 
 namespace {
 
-QString s(const char* t) { return QString::fromUtf8(t); }
+QString s(const char* t) {
+    return QString::fromUtf8(t);
+}
 
-}  // namespace
+} // namespace
 
 TEST(Tables, RecordSizesFollowFromTheFieldLists) {
-    const QList<std::pair<TableId, int>> sizes{{TableId::Food, 92},       {TableId::Group, 74},
-                                               {TableId::Recepie, 258},   {TableId::RecepieIng, 157},
+    const QList<std::pair<TableId, int>> sizes{{TableId::Food, 92},          {TableId::Group, 74},
+                                               {TableId::Recepie, 258},      {TableId::RecepieIng, 157},
                                                {TableId::RecepieGroup, 124}, {TableId::TimeSheet, 28}};
     for (const auto& [id, size] : sizes)
         EXPECT_EQ(tableDef(id).recordSize(), size) << tableDef(id).label.toStdString();
@@ -43,9 +45,10 @@ TEST(Tables, FilesLabelsPrefixesAndVersions) {
         const TableDef& t = tableDef(id);
         got << QStringLiteral("%1 %2 %3 %4").arg(t.label, t.prefix, t.fileName).arg(t.version);
     }
-    EXPECT_EQ(got.join(QLatin1String("; ")),
-              s("Food FOO FOOD.TPS 4; Group GRP GROUP.TPS 3; Recepie REC RECEPIE.TPS 3; "
-                "RecepieIng REI RECEPIEI.TPS 3; RecepieGroup REG RECEPIEG.TPS 0; TimeSheet TIM TIMESHEE.TPS 5"));
+    EXPECT_EQ(
+        got.join(QLatin1String("; ")),
+        s("Food FOO FOOD.TPS 4; Group GRP GROUP.TPS 3; Recepie REC RECEPIE.TPS 3; "
+          "RecepieIng REI RECEPIEI.TPS 3; RecepieGroup REG RECEPIEG.TPS 0; TimeSheet TIM TIMESHEE.TPS 5"));
 }
 
 TEST(Tables, KeysInOrderWithDescriptionsUniquenessAndNumbering) {
@@ -94,14 +97,14 @@ TEST(Record, TextIsCutToItsWidthInWholeCharacters) {
         QString out;
     };
     const QList<Case> cases{
-        {s("Apple   "), 20, s("Apple")},                          // trailing blanks dropped
-        {s("  lead"), 20, s("  lead")},                           // leading blanks kept
+        {s("Apple   "), 20, s("Apple")}, // trailing blanks dropped
+        {s("  lead"), 20, s("  lead")},  // leading blanks kept
         {s("abcdefghij"), 4, s("abcd")},
-        {s("Äpfelmus"), 3, s("Äpf")},                             // counts characters, not UTF-8 bytes
-        {s("ab\U0001F34Ecd"), 3, s("ab\U0001F34E")},              // a pair of UTF-16 halves is one character
-        {s("ab\U0001F34Ecd"), 2, s("ab")},                        // and is never cut in half
-        {s("cafe\u0301s"), 4, s("cafe\u0301")},                   // an accent stays with its letter
-        {s("abc   def"), 5, s("abc")},                            // cut, then blanks dropped
+        {s("Äpfelmus"), 3, s("Äpf")},                // counts characters, not UTF-8 bytes
+        {s("ab\U0001F34Ecd"), 3, s("ab\U0001F34E")}, // a pair of UTF-16 halves is one character
+        {s("ab\U0001F34Ecd"), 2, s("ab")},           // and is never cut in half
+        {s("cafe\u0301s"), 4, s("cafe\u0301")},      // an accent stays with its letter
+        {s("abc   def"), 5, s("abc")},               // cut, then blanks dropped
     };
     for (const Case& c : cases)
         EXPECT_EQ(fitText(c.in, c.width), c.out) << c.in.toStdString();

@@ -8,11 +8,13 @@ using namespace nm::store::test;
 
 namespace {
 
-QString s(const char* t) { return QString::fromUtf8(t); }
+QString s(const char* t) {
+    return QString::fromUtf8(t);
+}
 
 class Views : public StoreTest {};
 
-}  // namespace
+} // namespace
 
 TEST(Filter, CompilesToSqlWithBoundValues) {
     struct Case {
@@ -23,13 +25,18 @@ TEST(Filter, CompilesToSqlWithBoundValues) {
     const QList<Case> cases{
         {"(FOO:BloodO = 4)", R"((p."BLOODO" = ?))", {4}},
         {"(FOO:BloodA = 4 OR FOO:BloodA = 1) OR (FOO:BloodB = 4 OR FOO:BloodB = 1)",
-         R"((((p."BLOODA" = ?) OR (p."BLOODA" = ?)) OR ((p."BLOODB" = ?) OR (p."BLOODB" = ?))))", {4, 1, 4, 1}},
-        {"FOO:BloodO = 4 AND FOO:BloodA = 2 OR FOO:BloodB = 1",   // AND binds tighter than OR
-         R"((((p."BLOODO" = ?) AND (p."BLOODA" = ?)) OR (p."BLOODB" = ?)))", {4, 2, 1}},
-        {"foo:bloodab<>0 and FOO:KEYIDGROUP>=-3", R"(((p."BLOODAB" <> ?) AND (p."KEYIDGROUP" >= ?)))", {0, -3}},
+         R"((((p."BLOODA" = ?) OR (p."BLOODA" = ?)) OR ((p."BLOODB" = ?) OR (p."BLOODB" = ?))))",
+         {4, 1, 4, 1}},
+        {"FOO:BloodO = 4 AND FOO:BloodA = 2 OR FOO:BloodB = 1", // AND binds tighter than OR
+         R"((((p."BLOODO" = ?) AND (p."BLOODA" = ?)) OR (p."BLOODB" = ?)))",
+         {4, 2, 1}},
+        {"foo:bloodab<>0 and FOO:KEYIDGROUP>=-3",
+         R"(((p."BLOODAB" <> ?) AND (p."KEYIDGROUP" >= ?)))",
+         {0, -3}},
         {"FOO:NAME = 'O''Brien  '", R"((p."NAME" = ?))", {s("O'Brien")}},
         {"FOO:Notes > \"x\"", R"((p."NOTES" > ?))", {s("x")}},
-        {"GRP:TYPE = 'Fruit' AND FOO:BLOODO < GRP:KEYIDGROUP", R"(((j."TYPE" = ?) AND (p."BLOODO" < j."KEYIDGROUP")))",
+        {"GRP:TYPE = 'Fruit' AND FOO:BLOODO < GRP:KEYIDGROUP",
+         R"(((j."TYPE" = ?) AND (p."BLOODO" < j."KEYIDGROUP")))",
          {s("Fruit")}},
         {"((FOO:BLOODO <= 2))", R"((p."BLOODO" <= ?))", {2}},
         {"   ", "", {}},
@@ -52,7 +59,7 @@ TEST(Filter, RefusesUnknownFieldsAndMalformedTextNamingWhatWasRefused) {
     };
     const QList<Case> cases{
         {"FOO:BloodX = 4", "FOO:BloodX"},
-        {"REC:NAME = 'x'", "REC:NAME"},                 // a table that is not in the view
+        {"REC:NAME = 'x'", "REC:NAME"}, // a table that is not in the view
         {"BloodA = 4", "BloodA"},
         {"FOO:BloodA = 4; DROP TABLE Food", ";"},
         {"(FOO:BloodA = 4", "missing \")\""},
@@ -72,7 +79,8 @@ TEST(Filter, RefusesUnknownFieldsAndMalformedTextNamingWhatWasRefused) {
         QVariantList params;
         const Result r = compileFilter(QString::fromUtf8(c.expression), scope, sqlText, params);
         EXPECT_EQ(r.code, ErrorCode::BadExpression) << c.expression;
-        EXPECT_TRUE(r.text.contains(QString::fromUtf8(c.mentions))) << c.expression << " -> " << r.text.toStdString();
+        EXPECT_TRUE(r.text.contains(QString::fromUtf8(c.mentions)))
+            << c.expression << " -> " << r.text.toStdString();
         EXPECT_EQ(sqlText, s("unchanged"));
     }
 }
