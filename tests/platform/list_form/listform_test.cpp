@@ -250,6 +250,84 @@ TEST_F(ListFormTest, AFailedPrimingCallsNoForm) {
     EXPECT_TRUE(w->view->isEnabled());
 }
 
+TEST_F(ListFormTest, AnInsertThatTheStoreRefusesKeepsTheFormOpen) {
+    auto w = openList();
+    w->session().store().setBusyTimeout(20);
+    for (store::TableId id : store::allTables())
+        ASSERT_TRUE(w->session().store().table(id).open().ok());
+    QTest::keyClick(w->view, Qt::Key_Insert);
+    TestGroupForm* f = form(*w);
+    ASSERT_NE(f, nullptr);
+    QTest::keyClicks(f->type, QStringLiteral("Fish"));
+    {
+        LockHolder lock(messages, dir.path());
+        QTest::mouseClick(f->ok, Qt::LeftButton);
+    }
+    ASSERT_EQ(messages.entries().size(), 1);
+    EXPECT_EQ(messages.entries().at(0).kind, Kind::Notice);
+    EXPECT_EQ(messages.entries().at(0).title, QStringLiteral("Record Insert Error"));
+    EXPECT_TRUE(messages.entries().at(0).text.startsWith(
+        QStringLiteral("An error was experienced during the creation of a record.\nFile: Group\nError: ")));
+    EXPECT_TRUE(messages.entries().at(0).text.endsWith(QLatin1Char('.')));
+    ASSERT_EQ(form(*w), f);
+    EXPECT_EQ(f->type->text(), QStringLiteral("Fish"));
+
+    QTest::mouseClick(f->ok, Qt::LeftButton);
+    EXPECT_EQ(form(*w), nullptr);
+    EXPECT_EQ(w->session().response, Response::Completed);
+    EXPECT_EQ(storedGroups(), (QVector<GroupRow>{{1, QStringLiteral("Fish"), QString()}}));
+}
+
+TEST_F(ListFormTest, AViewRequestShowsTheRecordAndStoresNothing) {
+    addGroup(QStringLiteral("Dairy"), QStringLiteral("Milk"));
+    auto session = newSession();
+    ASSERT_TRUE(session->store().table(store::TableId::Group).fetch(QStringLiteral("GRP:KEYID"), {1}).ok());
+    QWidget caller;
+    caller.show();
+    for (bool viaOk : {false, true}) {
+        SCOPED_TRACE(viaOk ? "OK" : "Cancel");
+        Response answer = Response::None;
+        auto call = UpdateCall::start(*session, Request::View, TestGroupForm::procedure(services), &caller,
+                                      [&](Response r) { answer = r; });
+        auto* f = qobject_cast<TestGroupForm*>(call->form());
+        ASSERT_NE(f, nullptr);
+        // The form took the request: the session's values are back at 0 while it runs.
+        EXPECT_EQ(session->request, Request::None);
+        EXPECT_EQ(f->action->text(), QStringLiteral("View Record"));
+        EXPECT_EQ(f->type->text(), QStringLiteral("Dairy"));
+        QTest::keyClicks(f->type, QStringLiteral(" products"));
+        QTest::mouseClick(viaOk ? f->ok : f->cancel, Qt::LeftButton);
+        EXPECT_TRUE(call->finished());
+        EXPECT_EQ(answer, Response::Cancelled);
+        EXPECT_EQ(session->response, Response::Cancelled);
+    }
+    EXPECT_TRUE(messages.entries().isEmpty());
+    EXPECT_EQ(storedGroups(), (QVector<GroupRow>{{1, QStringLiteral("Dairy"), QStringLiteral("Milk")}}));
+}
+
+TEST_F(ListFormTest, AnotherSortOrderKeepsTheHighlightedRecordAndItsOwnSearchText) {
+    addGroup(QStringLiteral("Beans"), QString());
+    addGroup(QStringLiteral("Apples"), QString());
+    addGroup(QStringLiteral("Carrots"), QString());
+    auto w = openList();
+    ListControl& list = w->list();
+    list.addSortOrder({QStringLiteral("GRP:KEYID"), QStringLiteral("GRP:TYPE"), LocatorKind::Step});
+    QTest::keyClicks(w->view, QStringLiteral("b"));
+    ASSERT_EQ(highlighted(*w), QStringLiteral("Beans"));
+    EXPECT_EQ(list.currentRow(), 1);
+
+    list.setSortOrder(1);
+    EXPECT_EQ(columnTexts(list, 0), (QStringList{QStringLiteral("Beans"), QStringLiteral("Apples"), QStringLiteral("Carrots")}));
+    EXPECT_EQ(list.currentRow(), 0);
+    EXPECT_EQ(list.searchText(), QString());
+    QTest::keyClicks(w->view, QStringLiteral("c"));
+    EXPECT_EQ(highlighted(*w), QStringLiteral("Carrots"));
+
+    list.setSortOrder(0);
+    EXPECT_EQ(list.currentRow(), 2);
+    EXPECT_EQ(list.searchText(), QStringLiteral("b"));
+}
+
 // A form with a list of its own, as the recipe form holds its ingredients.
 class HostForm : public UpdateForm {
 public:
