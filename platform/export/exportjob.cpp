@@ -89,7 +89,7 @@ void ExportJob::loadChoices() {
         ExportSettings& s = *m_services.settings;
         remembered = s.value(section, kFileKey + exportKindCode(m_kind), {}).toString();
         o.portrait = s.value(section, kPortraitKey, int(o.portrait)).toInt() != 0 ? 1 : 0;
-        o.showDocument = s.value(section, kOpenKey, int(o.showDocument)).toInt() != 0 ? 1 : 0;
+        o.showDoc = s.value(section, kOpenKey, int(o.showDoc)).toInt() != 0 ? 1 : 0;
     }
     if (m_kind == ExportKind::Print)
         return;
@@ -109,7 +109,7 @@ void ExportJob::saveChoices() {
         s.setValue(section, kPortraitKey, int(m_table.options.portrait));
     if (m_kind != ExportKind::Print) {
         s.setValue(section, kFileKey + exportKindCode(m_kind), m_fileName);
-        s.setValue(section, kOpenKey, int(m_table.options.showDocument));
+        s.setValue(section, kOpenKey, int(m_table.options.showDoc));
     }
 }
 
@@ -124,11 +124,11 @@ void ExportJob::run(Finished finished) {
     m_setup->setAttribute(Qt::WA_DeleteOnClose);
     m_setup->setFileName(m_fileName);
     m_setup->setPortrait(m_table.options.portrait != 0);
-    m_setup->setOpenAfter(m_table.options.showDocument != 0);
+    m_setup->setOpenAfter(m_table.options.showDoc != 0);
     connect(m_setup, &QDialog::accepted, this, [this] {
         m_fileName = m_setup->fileName();
         m_table.options.portrait = m_setup->portrait() ? 1 : 0;
-        m_table.options.showDocument = m_setup->openAfter() ? 1 : 0;
+        m_table.options.showDoc = m_setup->openAfter() ? 1 : 0;
         // Let the dialog go before the work starts, so the progress window is the only one up.
         QTimer::singleShot(0, this, &ExportJob::choicesMade);
     });
@@ -233,7 +233,7 @@ void ExportJob::completeFile() {
     if (m_progress)
         m_progress->showComplete();
     QTimer::singleShot(m_linger, this, [this, shown] {
-        if (m_table.options.showDocument != 0 && !m_services.openDocument(m_fileName) && m_services.messages)
+        if (m_table.options.showDoc != 0 && !m_services.openDocument(m_fileName) && m_services.messages)
             m_services.messages->notice(m_texts.windowText,
                                         QStringLiteral("The report file %1 was created but could not be opened.").arg(shown));
         finish(ExportResult::success());

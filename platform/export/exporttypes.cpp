@@ -44,8 +44,8 @@ QString exportFileSuffix(ExportKind kind) {
 }
 
 ExportPage exportPage(const ExportOptions& o) {
-    double w = o.widthMm;
-    double h = o.heightMm;
+    double w = o.width;
+    double h = o.height;
     if (w < 50 || h < 50 || w > 2000 || h > 2000) {
         w = 210;
         h = 297;
@@ -55,10 +55,10 @@ ExportPage exportPage(const ExportOptions& o) {
     page.widthMm = page.portrait ? std::min(w, h) : std::max(w, h);
     page.heightMm = page.portrait ? std::max(w, h) : std::min(w, h);
     auto margin = [](std::int32_t mm) { return std::clamp(double(mm), 0.0, 100.0); };
-    page.leftMm = margin(o.marginLeftMm) + margin(o.gutterMm);
-    page.rightMm = margin(o.marginRightMm);
-    page.topMm = margin(o.marginTopMm);
-    page.bottomMm = margin(o.marginBottomMm);
+    page.leftMm = margin(o.mLeft) + margin(o.gutter);
+    page.rightMm = margin(o.mRight);
+    page.topMm = margin(o.mTop);
+    page.bottomMm = margin(o.mBottom);
     return page;
 }
 

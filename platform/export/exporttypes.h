@@ -26,24 +26,26 @@ struct ExportColumn {
 };
 
 // The options record a list fills before each export. Defaults are A4, landscape, margins of 10 mm,
-// page numbers on, all four outputs offered.
+// page numbers on, all four outputs offered. The list chooses the kind itself (ExportJob's kind), so
+// REPORTTYPE and REPORTTYPES are carried but not consulted; ISPRINT, BORDERTYPE and HEADERBORDER
+// likewise: each output has one fixed layout.
 struct ExportOptions {
     QString reportType = QStringLiteral("WMF");        // REPORTTYPE: the proposed output
     QString paperType = QStringLiteral("A4");          // PAPERTYPE
-    std::int32_t widthMm = 210;                        // WIDTH
-    std::int32_t heightMm = 297;                       // HEIGHT
+    std::int32_t width = 210;                          // WIDTH, millimetres
+    std::int32_t height = 297;                         // HEIGHT, millimetres
     std::uint8_t portrait = 0;                         // PORTRAIT: 0 landscape, else portrait
-    std::int32_t marginLeftMm = 10;                    // MLEFT
-    std::int32_t marginRightMm = 10;                   // MRIGHT
-    std::int32_t marginTopMm = 10;                     // MTOP
-    std::int32_t marginBottomMm = 10;                  // MBOTTOM
-    std::int32_t gutterMm = 10;                        // GUTTER: added to the left margin
-    std::int32_t pageNumbers = 1;                      // PAGENO: 0 no page numbers
+    std::int32_t mLeft = 10;                           // MLEFT
+    std::int32_t mRight = 10;                          // MRIGHT
+    std::int32_t mTop = 10;                            // MTOP
+    std::int32_t mBottom = 10;                         // MBOTTOM
+    std::int32_t gutter = 10;                          // GUTTER: added to the left margin
+    std::int32_t pageNo = 1;                           // PAGENO: 0 no page numbers
     QString fileName;                                  // FILENAME: proposed file, empty for none
     std::uint8_t isPrint = 1;                          // ISPRINT
     QString reportTypes = QStringLiteral("WMF|RTF|XLS|CSV");   // REPORTTYPES
     QString procName;                                  // PROCNAME: settings section of this list's choices
-    std::uint8_t showDocument = 0;                     // SHOWDOC: open the created document after
+    std::uint8_t showDoc = 0;                          // SHOWDOC: open the created document after
     std::uint8_t borderType = 0;                       // BORDERTYPE
     std::array<std::uint8_t, 5> headerBorder{1, 0, 0, 0, 0};   // HEADERBORDER
 };

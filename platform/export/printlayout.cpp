@@ -119,7 +119,7 @@ PrintLayout::Metrics PrintLayout::measure(QPagedPaintDevice& device) const {
     if (m.headings)
         y += m.rowHeight;
     m.rowsTop = y;
-    const double footer = m_table.options.pageNumbers != 0 ? m.rowHeight * 1.5 : 0;
+    const double footer = m_table.options.pageNo != 0 ? m.rowHeight * 1.5 : 0;
     m.footerTop = m.height - m.rowHeight;
     const double room = m.height - m.rowsTop - footer;
     m.rowsPerPage = room > 0 ? qsizetype(std::floor(room / m.rowHeight)) : 0;
@@ -189,7 +189,7 @@ void PrintLayout::paintPage(QPainter& painter, const Metrics& m, int page, int p
         painter.setPen(text);
     }
 
-    if (m_table.options.pageNumbers != 0) {
+    if (m_table.options.pageNo != 0) {
         painter.setFont(m.cellFont);
         painter.drawText(QRectF(0, m.footerTop, m.width, m.rowHeight), int(Qt::AlignHCenter | Qt::AlignVCenter),
                          QStringLiteral("%1 / %2").arg(page + 1).arg(pages));

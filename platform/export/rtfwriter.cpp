@@ -117,7 +117,7 @@ ExportResult RtfWriter::begin(const ExportTable& table, qsizetype) {
     if (!page.portrait)
         out += "\\lndscpsxn";
     out += "\\pgwsxn" + number(paperW) + "\\pghsxn" + number(paperH) + "\n";
-    if (table.options.pageNumbers != 0)
+    if (table.options.pageNo != 0)
         out += "{\\footer\\pard\\qc\\plain\\f0\\fs16\\chpgn\\par}\n";
 
     for (qsizetype i = 0; i < table.titles.size(); ++i) {

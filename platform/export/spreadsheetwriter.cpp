@@ -110,7 +110,7 @@ ExportResult SpreadsheetWriter::begin(const ExportTable& table, qsizetype rowCou
         worksheet_set_paper(wb->sheet, 9);
     constexpr double inch = 25.4;
     worksheet_set_margins(wb->sheet, page.leftMm / inch, page.rightMm / inch, page.topMm / inch, page.bottomMm / inch);
-    if (table.options.pageNumbers != 0)
+    if (table.options.pageNo != 0)
         if (lxw_error e = worksheet_set_footer(wb->sheet, "&C&P / &N"); e != LXW_NO_ERROR)
             return libraryError("footer", e);
 

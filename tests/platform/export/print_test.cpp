@@ -103,7 +103,7 @@ TEST(PrintLayout, PortraitPaperAndNoPageNumbersFollowTheOptions) {
     const QString path = dir.filePath(QStringLiteral("portrait.pdf"));
     ExportTable table = awkwardTable();
     table.options.portrait = 1;
-    table.options.pageNumbers = 0;
+    table.options.pageNo = 0;
     VectorRowSource source(numberedRows(100));
     PrintLayout layout(table, source);
     int portraitPages = 0;
@@ -137,8 +137,8 @@ TEST(PrintLayout, AnEmptyListPrintsOnePageAndAPageTooSmallIsRefused) {
         EXPECT_EQ(pdfFacts(dir.filePath(QStringLiteral("empty.pdf"))).pages, 1);
     }
 
-    table.options.marginTopMm = 100;
-    table.options.marginBottomMm = 100;   // leaves 10 mm of a landscape A4 page
+    table.options.mTop = 100;
+    table.options.mBottom = 100;   // leaves 10 mm of a landscape A4 page
     QPdfWriter small(dir.filePath(QStringLiteral("small.pdf")));
     ASSERT_TRUE(PrintLayout::setUpPage(small, table.options));
     VectorRowSource some(numberedRows(3));
