@@ -32,11 +32,4 @@ IngredientTexts ingredientTexts(const BloodCodes& codes) {
     return texts;
 }
 
-QColor colourFromValue(std::int32_t value) {
-    if (value < 0)
-        return {};
-    const auto v = static_cast<std::uint32_t>(value);
-    return QColor(int(v & 0xFFu), int((v >> 8) & 0xFFu), int((v >> 16) & 0xFFu));
-}
-
 }  // namespace nm::recipes

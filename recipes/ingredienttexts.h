@@ -5,7 +5,6 @@
 
 #include "bloodtype.h"
 
-#include <QColor>
 #include <QString>
 #include <cstdint>
 
@@ -28,8 +27,5 @@ inline constexpr std::int32_t kNoColour = -1;
 inline constexpr std::int32_t kBenefitColour = 0x008000;   // green
 inline constexpr std::int32_t kAvoidColour = 0x0000FF;     // red
 // Neutral texts have no colour of their own.
-
-// An invalid QColor for kNoColour (or any negative value), so callers keep their default.
-QColor colourFromValue(std::int32_t value);
 
 }  // namespace nm::recipes
