@@ -272,4 +272,61 @@ TEST_F(BrowseFoodTest, NotesTypedIntoTheListsBoxAreNeverStored) {
     }
 }
 
+TEST_F(BrowseFoodTest, ChangedRatingReloadsUnderTheSameFilterAndDropsTheFood) {
+    auto w = openList();
+    click(w.get(), "BUTTONCLEARFILTER");
+    clickBox(w.get(), "LOC:FBENEFIT");
+    clickBox(w.get(), "LOC:FO");
+    ASSERT_EQ(column(*w, Name), words({"almond", "Cherry", "Garlic"}));
+    w->list().setCurrentRow(1);
+    click(w.get(), "CHANGE");
+    foods::MntFood* f = waitForm(*w);
+    ASSERT_NE(f, nullptr);
+    click(f, "FOO:BLOODO:NEUTRAL");
+    click(f, "OK");
+    EXPECT_EQ(form(*w), nullptr);
+    EXPECT_EQ(description(*w), QStringLiteral("Benefit, O"));
+    EXPECT_EQ(column(*w, Name), words({"almond", "Garlic"}));
+
+    // Back without a filter the food is listed with its new rating.
+    click(w.get(), "BUTTONCLEARFILTER");
+    const int cherry = int(column(*w, Name).indexOf(QStringLiteral("Cherry")));
+    ASSERT_GE(cherry, 0);
+    EXPECT_EQ(cell(*w, cherry, ODesc).data().toString(), QStringLiteral("Neutral"));
+    EXPECT_EQ(cell(*w, cherry, ADesc).data().toString(), QStringLiteral("Benefit"));
+}
+
+TEST_F(BrowseFoodTest, ResizingMovesTheNotesAndButtonsWithTheBottomEdge) {
+    auto w = openList();
+    auto* view = child<QTableView>(w.get(), "LIST");
+    auto* notesBox = child<QPlainTextEdit>(w.get(), "FOO:NOTES");
+    auto* add = child<QPushButton>(w.get(), "INSERT");
+    auto* filteredBy = child<QLabel>(w.get(), "LOC:FILTEREDBY");
+    const QRect list0 = view->geometry(), notes0 = notesBox->geometry(), add0 = add->geometry(),
+                label0 = filteredBy->geometry();
+    w->resize(w->width() + 100, w->height() + 80);
+    QApplication::processEvents();
+    EXPECT_EQ(view->geometry(), list0.adjusted(0, 0, 0, 80));
+    EXPECT_EQ(notesBox->geometry(), notes0.translated(0, 80));
+    EXPECT_EQ(add->geometry(), add0.translated(0, 80));
+    EXPECT_EQ(filteredBy->geometry(), label0);
+}
+
+TEST_F(BrowseFoodTest, OpenedToViewCallsNoFormAndCutsLongNames) {
+    storeFood({QString(55, QLatin1Char('z')), 0, 0, 0, 0, 0, QString(), QString()});
+    auto session = newSession();
+    session->request = Request::View;
+    auto w = std::make_unique<BrowseFood>(services, std::move(session));
+    w->show();
+    EXPECT_TRUE(child<QPushButton>(w.get(), "SELECT")->isHidden());
+    EXPECT_EQ(column(*w, Name).last(), QString(50, QLatin1Char('z')));
+    auto* view = child<QTableView>(w.get(), "LIST");
+    QTest::keyClick(view, Qt::Key_Insert);
+    click(w.get(), "CHANGE");
+    QTest::keyClick(view, Qt::Key_Delete);
+    EXPECT_EQ(form(*w), nullptr);
+    EXPECT_TRUE(messages.entries().isEmpty());
+    EXPECT_EQ(storedFoods().size(), 7);
+}
+
 }  // namespace

@@ -210,7 +210,8 @@ TEST_F(MntFoodTest, FoodWithoutGroupShowsNoGroupEvenAfterAFoodWithOne) {
     click(f, "OK");   // nothing changed: nothing written, no question
     EXPECT_EQ(form(*w), nullptr);
     EXPECT_TRUE(messages.entries().isEmpty());
-    const StoredFood* water = find(storedFoods(), QStringLiteral("Water"));
+    const QVector<StoredFood> stored = storedFoods();
+    const StoredFood* water = find(stored, QStringLiteral("Water"));
     ASSERT_TRUE(water);
     EXPECT_EQ(water->groupId, 0);
     EXPECT_EQ(water->groupName, QString());
