@@ -201,9 +201,13 @@ void UpRecepies::recordPrepared() {
     m_ingredients->setDefaultButton(nullptr);
 
     // After the saved copy: a recipe whose stored words differ from its ingredients counts as changed.
-    resetRatings();
     m_recipeId = record().integer(kRecipeId);
     m_ingredients->setRange(kIngredientRecipe, m_recipeId);
+    recomputeRatings();
+}
+
+void UpRecepies::recomputeRatings() {
+    resetRatings();
     m_ingredients->refresh(Highlight::First);
 }
 

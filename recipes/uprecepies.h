@@ -36,6 +36,9 @@ public:
     QPushButton* deleteButton() const { return m_delete; }
     const RecipeRatingFold& fold() const { return m_fold; }
 
+    // Ratings back to blank, the ingredient list read again and every line folded in, as on opening.
+    void recomputeRatings();
+
 protected:
     void recordPrepared() override;
 
