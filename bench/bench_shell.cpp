@@ -5,16 +5,16 @@
 #include "shell/launchers.h"
 #include "shell/program.h"
 
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstring>
+#include <map>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <benchmark/benchmark.h>
-#include <cstdio>
-#include <cstring>
-#include <map>
 #include <string>
 
 namespace {
@@ -77,13 +77,17 @@ void run(benchmark::State& state, const char* mode) {
     gMeanSeconds[mode] = total / double(state.iterations());
 }
 
-void BM_MinimalQtMainWindowShown(benchmark::State& state) { run(state, "--child-minimal"); }
-void BM_NutrimapMainFrameShown(benchmark::State& state) { run(state, "--child-nutrimap"); }
+void BM_MinimalQtMainWindowShown(benchmark::State& state) {
+    run(state, "--child-minimal");
+}
+void BM_NutrimapMainFrameShown(benchmark::State& state) {
+    run(state, "--child-nutrimap");
+}
 
 BENCHMARK(BM_MinimalQtMainWindowShown)->UseManualTime()->Iterations(12)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NutrimapMainFrameShown)->UseManualTime()->Iterations(12)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "--child-minimal") == 0)
@@ -96,7 +100,8 @@ int main(int argc, char** argv) {
     const auto minimal = gMeanSeconds.find("--child-minimal");
     const auto frame = gMeanSeconds.find("--child-nutrimap");
     if (minimal != gMeanSeconds.end() && frame != gMeanSeconds.end() && minimal->second > 0)
-        std::printf("main frame shown / minimal window shown: %.2f (goal: at most 1.50)\n", frame->second / minimal->second);
+        std::printf("main frame shown / minimal window shown: %.2f (goal: at most 1.50)\n",
+                    frame->second / minimal->second);
     benchmark::Shutdown();
     return 0;
 }

@@ -17,4 +17,4 @@ bool DesktopBrowser::open(const QUrl& url) {
     return false;
 }
 
-}  // namespace nm::platform
+} // namespace nm::platform

@@ -26,4 +26,4 @@ private:
     MessageService& m_messages;
 };
 
-}  // namespace nm::platform
+} // namespace nm::platform

@@ -19,10 +19,11 @@ bool SystemDesktop::fullWindowDrag() const {
 
 void SystemDesktop::setFullWindowDrag(bool on) {
 #ifdef Q_OS_WIN
-    SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, on ? TRUE : FALSE, nullptr, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+    SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, on ? TRUE : FALSE, nullptr,
+                          SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
 #else
     Q_UNUSED(on);
 #endif
 }
 
-}  // namespace nm::platform
+} // namespace nm::platform

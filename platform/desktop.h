@@ -18,4 +18,4 @@ public:
     void setFullWindowDrag(bool on) override;
 };
 
-}  // namespace nm::platform
+} // namespace nm::platform

@@ -68,4 +68,4 @@ public:
     QList<bool> changes;
 };
 
-}  // namespace nm::platform
+} // namespace nm::platform

@@ -39,8 +39,12 @@ struct HelpWindowViewer::Window {
 HelpWindowViewer::HelpWindowViewer() = default;
 HelpWindowViewer::~HelpWindowViewer() = default;
 
-QWidget* HelpWindowViewer::window() const { return m_window ? &m_window->widget : nullptr; }
-QTextBrowser* HelpWindowViewer::browser() const { return m_window ? m_window->browser : nullptr; }
+QWidget* HelpWindowViewer::window() const {
+    return m_window ? &m_window->widget : nullptr;
+}
+QTextBrowser* HelpWindowViewer::browser() const {
+    return m_window ? m_window->browser : nullptr;
+}
 
 void HelpWindowViewer::showTopic(const QString& topic) {
     if (!m_window) {
@@ -71,7 +75,8 @@ void HelpWindowViewer::showTopic(const QString& topic) {
         QTextBrowser* b = m_window->browser;
         back->setEnabled(false);
         forward->setEnabled(false);
-        QObject::connect(contents, &QPushButton::clicked, b, [b] { b->setSource(QUrl(res::helpContentsPage())); });
+        QObject::connect(contents, &QPushButton::clicked, b,
+                         [b] { b->setSource(QUrl(res::helpContentsPage())); });
         QObject::connect(back, &QPushButton::clicked, b, &QTextBrowser::backward);
         QObject::connect(forward, &QPushButton::clicked, b, &QTextBrowser::forward);
         QObject::connect(b, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
@@ -146,4 +151,4 @@ bool HelpLink::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-}  // namespace nm::platform
+} // namespace nm::platform

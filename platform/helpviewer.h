@@ -5,18 +5,20 @@
 // Topics are written as the help file names them, "Nutrimap.chm::/searching_the_list.htm"; the file
 // name alone, or an empty topic, stands for the table of contents.
 
+#include <memory>
 #include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <memory>
 
 class QWidget;
 class QTextBrowser;
 
 namespace nm::platform {
 
-inline QString helpFileName() { return QStringLiteral("nutrimap.chm"); }
+inline QString helpFileName() {
+    return QStringLiteral("nutrimap.chm");
+}
 
 // The page a topic names ("searching_the_list.htm", with any "#anchor"), or empty for the contents.
 QString helpPageOf(const QString& topic);
@@ -36,7 +38,7 @@ public:
     ~HelpWindowViewer() override;
     void showTopic(const QString& topic) override;
 
-    QWidget* window() const;               // the help window once shown, else nullptr
+    QWidget* window() const; // the help window once shown, else nullptr
     QTextBrowser* browser() const;
 
 private:
@@ -68,4 +70,4 @@ private:
     QHash<const QWidget*, QString> m_controlTopics;
 };
 
-}  // namespace nm::platform
+} // namespace nm::platform

@@ -44,4 +44,4 @@ bool Hyperlink::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-}  // namespace nm::platform
+} // namespace nm::platform

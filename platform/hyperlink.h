@@ -20,10 +20,10 @@ public:
 
     QUrl url() const { return m_url; }
     static QColor linkColour() { return {0, 0, 255}; }
-    static QCursor handCursor();   // the program's own hand cursor
+    static QCursor handCursor(); // the program's own hand cursor
 
 signals:
-    void opened(bool ok);   // after each click: whether the browser started
+    void opened(bool ok); // after each click: whether the browser started
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -34,4 +34,4 @@ private:
     Browser* m_browser;
 };
 
-}  // namespace nm::platform
+} // namespace nm::platform

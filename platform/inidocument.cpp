@@ -4,7 +4,9 @@ namespace nm::platform {
 
 namespace {
 
-bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool sameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 QString stripQuotes(QString v) {
     if (v.size() >= 2 && v.startsWith(QLatin1Char('"')) && v.endsWith(QLatin1Char('"')))
@@ -12,7 +14,7 @@ QString stripQuotes(QString v) {
     return v;
 }
 
-}  // namespace
+} // namespace
 
 IniDocument IniDocument::parse(const QByteArray& bytes) {
     IniDocument doc;
@@ -28,7 +30,7 @@ IniDocument IniDocument::parse(const QByteArray& bytes) {
         if (raw.endsWith(QLatin1Char('\r')))
             raw.chop(1);
         if (i == lines.size() - 1 && raw.isEmpty())
-            break;   // the newline that ends the last line
+            break; // the newline that ends the last line
         const QString trimmed = raw.trimmed();
         if (trimmed.startsWith(QLatin1Char('[')) && trimmed.indexOf(QLatin1Char(']')) > 0) {
             Section s;
@@ -59,7 +61,9 @@ QByteArray IniDocument::toBytes() const {
         if (s.hasHeader)
             out += s.header + nl;
         for (const Line& l : s.lines)
-            out += (l.kind == Line::Kind::Entry && l.raw.isEmpty() ? l.key + QLatin1Char('=') + l.value : l.raw) + nl;
+            out += (l.kind == Line::Kind::Entry && l.raw.isEmpty() ? l.key + QLatin1Char('=') + l.value
+                                                                   : l.raw) +
+                   nl;
     }
     return out.toUtf8();
 }
@@ -89,7 +93,9 @@ QStringList IniDocument::sections() const {
     return names;
 }
 
-bool IniDocument::hasSection(const QString& section) const { return find(section) != nullptr; }
+bool IniDocument::hasSection(const QString& section) const {
+    return find(section) != nullptr;
+}
 
 QStringList IniDocument::keys(const QString& section) const {
     QStringList result;
@@ -139,7 +145,8 @@ void IniDocument::setValue(const QString& section, const QString& key, const QSt
     line.value = clean;
     // New entries go after the section's last entry, before any blank lines that end it.
     qsizetype at = s->lines.size();
-    while (at > 0 && s->lines.at(at - 1).kind == Line::Kind::Other && s->lines.at(at - 1).raw.trimmed().isEmpty())
+    while (at > 0 && s->lines.at(at - 1).kind == Line::Kind::Other &&
+           s->lines.at(at - 1).raw.trimmed().isEmpty())
         --at;
     s->lines.insert(at, line);
 }
@@ -156,4 +163,4 @@ void IniDocument::removeSection(const QString& section) {
     m_sections.removeIf([&](const Section& s) { return s.hasHeader && sameName(s.name, section); });
 }
 
-}  // namespace nm::platform
+} // namespace nm::platform

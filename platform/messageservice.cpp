@@ -1,10 +1,10 @@
 #include "messageservice.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <cstdio>
-#include <cstdlib>
 
 namespace nm::platform {
 
@@ -12,17 +12,22 @@ namespace {
 
 QMessageBox::StandardButton buttonOf(Answer a) {
     switch (a) {
-    case Answer::Yes: return QMessageBox::Yes;
-    case Answer::No: return QMessageBox::No;
-    case Answer::Cancel: return QMessageBox::Cancel;
-    case Answer::Ok: return QMessageBox::Ok;
+    case Answer::Yes:
+        return QMessageBox::Yes;
+    case Answer::No:
+        return QMessageBox::No;
+    case Answer::Cancel:
+        return QMessageBox::Cancel;
+    case Answer::Ok:
+        return QMessageBox::Ok;
     }
     return QMessageBox::Ok;
 }
 
 // Owned by the window in front, so the box stays above it and centred on it.
-int showBox(QMessageBox::Icon icon, const QString& title, const QString& text, QMessageBox::StandardButtons buttons,
-            QMessageBox::StandardButton defaultButton, QMessageBox::StandardButton escapeButton) {
+int showBox(QMessageBox::Icon icon, const QString& title, const QString& text,
+            QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton,
+            QMessageBox::StandardButton escapeButton) {
     QMessageBox box(icon, title, text, buttons, QApplication::activeWindow());
     box.setObjectName(QStringLiteral("MessageBox"));
     box.setTextFormat(Qt::PlainText);
@@ -33,7 +38,7 @@ int showBox(QMessageBox::Icon icon, const QString& title, const QString& text, Q
     return result == 0 ? escapeButton : result;
 }
 
-}  // namespace
+} // namespace
 
 DialogMessageService::DialogMessageService(EndProgram endProgram) : m_endProgram(std::move(endProgram)) {
     if (!m_endProgram)
@@ -53,9 +58,9 @@ bool DialogMessageService::askYesNo(const QString& title, const QString& text) {
 }
 
 Answer DialogMessageService::askYesNoCancel(const QString& title, const QString& text, Answer defaultAnswer) {
-    const int result = showBox(QMessageBox::Question, title, text,
-                               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, buttonOf(defaultAnswer),
-                               QMessageBox::Cancel);
+    const int result =
+        showBox(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                buttonOf(defaultAnswer), QMessageBox::Cancel);
     if (result == QMessageBox::Yes)
         return Answer::Yes;
     if (result == QMessageBox::No)
@@ -64,8 +69,9 @@ Answer DialogMessageService::askYesNoCancel(const QString& title, const QString&
 }
 
 void DialogMessageService::fatal(const QString& title, const QString& text) {
-    showBox(QMessageBox::Critical, title, text + fatalSuffix(), QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok);
+    showBox(QMessageBox::Critical, title, text + fatalSuffix(), QMessageBox::Ok, QMessageBox::Ok,
+            QMessageBox::Ok);
     m_endProgram(kFatalExitStatus);
 }
 
-}  // namespace nm::platform
+} // namespace nm::platform

@@ -30,4 +30,4 @@ private:
     EndProgram m_endProgram;
 };
 
-}  // namespace nm::platform
+} // namespace nm::platform

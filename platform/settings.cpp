@@ -3,6 +3,7 @@
 #include "dialogunits.h"
 #include "inidocument.h"
 
+#include <optional>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMdiSubWindow>
@@ -10,7 +11,6 @@
 #include <QSaveFile>
 #include <QScreen>
 #include <QWidget>
-#include <optional>
 
 namespace nm::platform {
 
@@ -64,9 +64,11 @@ bool onSomeScreen(const QRect& frame) {
     return false;
 }
 
-}  // namespace
+} // namespace
 
-SettingsService::SettingsService(QString filePath) : m_path(std::move(filePath)) { readIndex(); }
+SettingsService::SettingsService(QString filePath) : m_path(std::move(filePath)) {
+    readIndex();
+}
 
 QWidget& SettingsService::positionedWidget(QWidget& window) {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(window.parentWidget()))
@@ -125,8 +127,10 @@ void SettingsService::saveWindow(const QWidget& window, const QString& procedure
 
     QMutexLocker lock(&m_mutex);
     IniDocument doc = readDocument(m_path);
-    doc.setValue(procedure, QStringLiteral("Maximize"), maximized ? QStringLiteral("Yes") : QStringLiteral("No"));
-    doc.setValue(procedure, QStringLiteral("Minimize"), minimized ? QStringLiteral("Yes") : QStringLiteral("No"));
+    doc.setValue(procedure, QStringLiteral("Maximize"),
+                 maximized ? QStringLiteral("Yes") : QStringLiteral("No"));
+    doc.setValue(procedure, QStringLiteral("Minimize"),
+                 minimized ? QStringLiteral("Yes") : QStringLiteral("No"));
     if (maximized || minimized) {
         for (const QString& key : positionKeys())
             doc.remove(procedure, key);
@@ -165,7 +169,8 @@ void SettingsService::readIndex() {
     QMutexLocker lock(&m_mutex);
     const IniDocument doc = readDocument(m_path);
     // A damaged count or entry is skipped; the index is rebuilt from the file at shut-down anyway.
-    const int count = qBound(0, integerOf(doc.value(indexSection(), QStringLiteral("Sectors"))).value_or(0), 1000);
+    const int count =
+        qBound(0, integerOf(doc.value(indexSection(), QStringLiteral("Sectors"))).value_or(0), 1000);
     for (int i = 1; i <= count; ++i) {
         const std::optional<QString> name = doc.value(indexSection(), QString::number(i));
         if (name && !name->isEmpty() && !m_index.contains(*name, Qt::CaseInsensitive))
@@ -193,7 +198,7 @@ void SettingsService::shutdown() {
             index.append(name);
     m_index = index;
     if (!QFile::exists(m_path) && index.isEmpty())
-        return;   // nothing was saved in this run: no file to create
+        return; // nothing was saved in this run: no file to create
     doc.removeSection(indexSection());
     doc.setValue(indexSection(), QStringLiteral("Sectors"), QString::number(index.size()));
     for (qsizetype i = 0; i < index.size(); ++i)
@@ -201,4 +206,4 @@ void SettingsService::shutdown() {
     writeDocument(m_path, doc);
 }
 
-}  // namespace nm::platform
+} // namespace nm::platform

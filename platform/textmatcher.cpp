@@ -1,9 +1,9 @@
 #include "textmatcher.h"
 
-#include <QList>
-#include <QRegularExpression>
 #include <algorithm>
 #include <limits>
+#include <QList>
+#include <QRegularExpression>
 
 namespace nm::platform {
 
@@ -31,14 +31,16 @@ int bestMatch(const QString& pattern, const QString& text, bool anywhere) {
     return anywhere ? best : column[m];
 }
 
-}  // namespace
+} // namespace
 
 void TextMatcher::setUp(Options options) {
     m_options = options;
     m_setUp = true;
 }
 
-void TextMatcher::shutDown() { m_setUp = false; }
+void TextMatcher::shutDown() {
+    m_setUp = false;
+}
 
 int TextMatcher::distance(const QString& pattern, const QString& text) const {
     if (!m_setUp)
@@ -57,4 +59,4 @@ int TextMatcher::distance(const QString& pattern, const QString& text) const {
     return best;
 }
 
-}  // namespace nm::platform
+} // namespace nm::platform

@@ -10,7 +10,7 @@ class TextMatcher {
 public:
     struct Options {
         bool ignoreCase = true;
-        bool wholeWordsOnly = false;   // false: the pattern may match inside a word
+        bool wholeWordsOnly = false; // false: the pattern may match inside a word
     };
 
     void setUp(Options options);
@@ -27,4 +27,4 @@ private:
     bool m_setUp = false;
 };
 
-}  // namespace nm::platform
+} // namespace nm::platform

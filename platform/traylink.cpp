@@ -29,10 +29,11 @@ bool SystemTrayLink::addIcon(const QIcon& icon, const QString& tip) {
         m_icon = std::make_unique<QSystemTrayIcon>();
         // Qt shows the context menu itself, at the mouse position, on a right-button click.
         m_icon->setContextMenu(popupMenu());
-        connect(m_icon.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
-            if (why == QSystemTrayIcon::DoubleClick)
-                emit doubleClicked();
-        });
+        connect(m_icon.get(), &QSystemTrayIcon::activated, this,
+                [this](QSystemTrayIcon::ActivationReason why) {
+                    if (why == QSystemTrayIcon::DoubleClick)
+                        emit doubleClicked();
+                });
     }
     m_icon->setIcon(icon);
     m_icon->setToolTip(tip);
@@ -45,6 +46,8 @@ void SystemTrayLink::removeIcon() {
         m_icon->hide();
 }
 
-bool SystemTrayLink::iconShown() const { return m_icon && m_icon->isVisible(); }
+bool SystemTrayLink::iconShown() const {
+    return m_icon && m_icon->isVisible();
+}
 
-}  // namespace nm::platform
+} // namespace nm::platform

@@ -2,10 +2,10 @@
 // The main frame's link to the notification area (system tray): an icon with a tip that can be added
 // and removed, a left double-click on it, and its popup menu with the single entry "Display".
 
+#include <memory>
 #include <QIcon>
 #include <QObject>
 #include <QString>
-#include <memory>
 
 class QMenu;
 class QSystemTrayIcon;
@@ -28,8 +28,8 @@ public:
     static QString displayText() { return QStringLiteral("Display"); }
 
 signals:
-    void doubleClicked();   // left-button double-click on the icon
-    void displayChosen();   // "Display" chosen from the popup menu
+    void doubleClicked(); // left-button double-click on the icon
+    void displayChosen(); // "Display" chosen from the popup menu
 
 private:
     std::unique_ptr<QMenu> m_menu;
@@ -48,4 +48,4 @@ private:
     std::unique_ptr<QSystemTrayIcon> m_icon;
 };
 
-}  // namespace nm::platform
+} // namespace nm::platform

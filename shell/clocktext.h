@@ -7,10 +7,10 @@
 namespace nm::shell {
 
 struct ClockTexts {
-    QString date;   // zone 3: "Sunday, January  7, 2007"
-    QString time;   // zone 4: " 9:05AM"
+    QString date; // zone 3: "Sunday, January  7, 2007"
+    QString time; // zone 4: " 9:05AM"
 };
 
 ClockTexts clockTexts(const QDateTime& now);
 
-}  // namespace nm::shell
+} // namespace nm::shell

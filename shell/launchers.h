@@ -6,21 +6,21 @@
 #include "platform/services.h"
 #include "platform/session.h"
 
-#include <QWidget>
 #include <functional>
 #include <memory>
+#include <QWidget>
 
 namespace nm::shell {
 
 using ListLauncher = std::function<QWidget*(platform::Services&, std::unique_ptr<platform::Session>)>;
 
 struct ListLaunchers {
-    ListLauncher foods;     // BrowseFood: "Browse &Food List"
-    ListLauncher groups;    // BrowseJobs: "Maintain Food &Group List"
-    ListLauncher recipes;   // BrRecepies: "Browse &Recipe List"
+    ListLauncher foods;   // BrowseFood: "Browse &Food List"
+    ListLauncher groups;  // BrowseJobs: "Maintain Food &Group List"
+    ListLauncher recipes; // BrRecepies: "Browse &Recipe List"
 };
 
 // The program's own launchers, wired in programlaunchers.cpp beside main().
 ListLaunchers programLaunchers();
 
-}  // namespace nm::shell
+} // namespace nm::shell

@@ -43,7 +43,8 @@ protected:
         // At its own size where it fits, smaller in a small frame; never blown up past 1.5 times.
         const double scale = std::min(1.5, 0.7 * area.width() / std::max(1, natural.width()));
         const QSizeF size(natural.width() * scale, natural.height() * scale);
-        const QRectF target(QPointF((area.width() - size.width()) / 2, (area.height() - size.height()) / 2), size);
+        const QRectF target(QPointF((area.width() - size.width()) / 2, (area.height() - size.height()) / 2),
+                            size);
         QPainter painter(viewport());
         m_picture.render(&painter, target);
     }
@@ -60,7 +61,7 @@ QAction* addEntry(QMenu* menu, const QString& text, const QString& useName, cons
     return action;
 }
 
-}  // namespace
+} // namespace
 
 Main::Main(platform::Services& services, platform::Session& session, ListLaunchers launchers, QWidget* parent)
     : QMainWindow(parent), m_services(services), m_session(session), m_launchers(std::move(launchers)),
@@ -90,8 +91,8 @@ void Main::buildMenus() {
     QAction* printSetup = addEntry(file, QStringLiteral("P&rint Setup..."), QStringLiteral("PRINTSETUP"),
                                    QStringLiteral("Setup Printer"));
     file->addSeparator();
-    QAction* exitAction =
-        addEntry(file, QStringLiteral("E&xit"), QStringLiteral("EXIT"), QStringLiteral("Exit this application"));
+    QAction* exitAction = addEntry(file, QStringLiteral("E&xit"), QStringLiteral("EXIT"),
+                                   QStringLiteral("Exit this application"));
     connect(printSetup, &QAction::triggered, this, [this] {
         if (!m_printer)
             m_printer = std::make_unique<QPrinter>();
@@ -104,13 +105,14 @@ void Main::buildMenus() {
 
     QMenu* lists = menuBar()->addMenu(QStringLiteral("&Recipes and Lists"));
     lists->setObjectName(QStringLiteral("RECIPIES"));
-    QAction* recipes = addEntry(lists, QStringLiteral("Browse &Recipe List"), QStringLiteral("RECIPIESBROWSERECEPIELIST"));
+    QAction* recipes =
+        addEntry(lists, QStringLiteral("Browse &Recipe List"), QStringLiteral("RECIPIESBROWSERECEPIELIST"));
     lists->addSeparator();
-    QAction* foods =
-        addEntry(lists, QStringLiteral("Browse &Food List"), QStringLiteral("LISTANDMAINTAINMAINTAINFOODLIST"));
+    QAction* foods = addEntry(lists, QStringLiteral("Browse &Food List"),
+                              QStringLiteral("LISTANDMAINTAINMAINTAINFOODLIST"));
     lists->addSeparator();
-    QAction* groups =
-        addEntry(lists, QStringLiteral("Maintain Food &Group List"), QStringLiteral("BROWSEMAINTAINJOBSLIST"));
+    QAction* groups = addEntry(lists, QStringLiteral("Maintain Food &Group List"),
+                               QStringLiteral("BROWSEMAINTAINJOBSLIST"));
     connect(recipes, &QAction::triggered, this, [this] { openList(m_launchers.recipes); });
     connect(foods, &QAction::triggered, this, [this] { openList(m_launchers.foods); });
     connect(groups, &QAction::triggered, this, [this] { openList(m_launchers.groups); });
@@ -275,10 +277,12 @@ void Main::hideToTray() {
     if (m_inTray || !isMinimized() || !isVisible() || !m_services.tray)
         return;
     if (!m_services.tray->addIcon(windowIcon(), trayTip()))
-        return;   // no tray: the frame stays minimized where the desktop shows it
+        return; // no tray: the frame stays minimized where the desktop shows it
     m_inTray = true;
-    connect(m_services.tray, &platform::TrayLink::doubleClicked, this, &Main::restoreFromTray, Qt::UniqueConnection);
-    connect(m_services.tray, &platform::TrayLink::displayChosen, this, &Main::restoreFromTray, Qt::UniqueConnection);
+    connect(m_services.tray, &platform::TrayLink::doubleClicked, this, &Main::restoreFromTray,
+            Qt::UniqueConnection);
+    connect(m_services.tray, &platform::TrayLink::displayChosen, this, &Main::restoreFromTray,
+            Qt::UniqueConnection);
     hide();
 }
 
@@ -321,4 +325,4 @@ void Main::closeEvent(QCloseEvent* event) {
     emit closed();
 }
 
-}  // namespace nm::shell
+} // namespace nm::shell

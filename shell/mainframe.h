@@ -6,11 +6,11 @@
 #include "platform/services.h"
 #include "platform/session.h"
 
+#include <functional>
+#include <memory>
 #include <QDateTime>
 #include <QMainWindow>
 #include <QPointer>
-#include <functional>
-#include <memory>
 
 class QLabel;
 class QMdiArea;
@@ -93,4 +93,4 @@ private:
     std::unique_ptr<QPrinter> m_printer;
 };
 
-}  // namespace nm::shell
+} // namespace nm::shell

@@ -78,7 +78,9 @@ void Program::setUpMessages() {
     // Messages name the window that raises them; nothing is registered before the frame opens.
 }
 
-void Program::setUpTextMatcher() { m_matcher->setUp({/*ignoreCase*/ true, /*wholeWordsOnly*/ false}); }
+void Program::setUpTextMatcher() {
+    m_matcher->setUp({/*ignoreCase*/ true, /*wholeWordsOnly*/ false});
+}
 
 void Program::setUpSettings() {
     m_settings = std::make_unique<platform::SettingsService>(m_parts.settingsFile);
@@ -89,11 +91,17 @@ void Program::setUpDataStore() {
     m_session = std::make_unique<platform::Session>(*m_services.messages);
 }
 
-void Program::setProgramIcon() { QApplication::setWindowIcon(QIcon(res::sunIcon())); }
+void Program::setProgramIcon() {
+    QApplication::setWindowIcon(QIcon(res::sunIcon()));
+}
 
-void Program::createUpgradeService() { m_upgradeCreated = true; }
+void Program::createUpgradeService() {
+    m_upgradeCreated = true;
+}
 
-bool Program::upgradeRegistered() const { return m_upgradeRegistered; }
+bool Program::upgradeRegistered() const {
+    return m_upgradeRegistered;
+}
 
 void Program::registerUpgrade() {
     // The store knows each table's structure version; registering means its upgrades report progress
@@ -104,9 +112,13 @@ void Program::registerUpgrade() {
             [this](const QString& fileName, double fraction) { showUpgradeProgress(fileName, fraction); });
 }
 
-bool Program::fullWindowDrag() { return m_parts.desktop->fullWindowDrag(); }
+bool Program::fullWindowDrag() {
+    return m_parts.desktop->fullWindowDrag();
+}
 
-void Program::setFullWindowDrag(bool on) { m_parts.desktop->setFullWindowDrag(on); }
+void Program::setFullWindowDrag(bool on) {
+    m_parts.desktop->setFullWindowDrag(on);
+}
 
 int Program::runMainFrame() {
     m_frame = std::make_unique<Main>(m_services, *m_session, m_launchers);
@@ -115,7 +127,8 @@ int Program::runMainFrame() {
     // The frame ends the run, not the last window: help or a splash screen may outlive it for a moment.
     const bool quitOnLast = QApplication::quitOnLastWindowClosed();
     QApplication::setQuitOnLastWindowClosed(false);
-    QObject::connect(m_frame.get(), &Main::closed, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    QObject::connect(
+        m_frame.get(), &Main::closed, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     m_frame->open();
     const int status = QApplication::exec();
     QApplication::setQuitOnLastWindowClosed(quitOnLast);
@@ -128,6 +141,8 @@ void Program::shutDownSettings() {
         m_settings->shutdown();
 }
 
-void Program::shutDownTextMatcher() { m_matcher->shutDown(); }
+void Program::shutDownTextMatcher() {
+    m_matcher->shutDown();
+}
 
-}  // namespace nm::shell
+} // namespace nm::shell

@@ -6,8 +6,8 @@
 #include "platform/services.h"
 #include "startup.h"
 
-#include <QString>
 #include <memory>
+#include <QString>
 
 namespace nm::platform {
 class Desktop;
@@ -19,7 +19,7 @@ class TextMatcher;
 class HelpViewer;
 class Browser;
 class TrayLink;
-}
+} // namespace nm::platform
 
 class QProgressDialog;
 
@@ -82,4 +82,4 @@ private:
     std::unique_ptr<Main> m_frame;
 };
 
-}  // namespace nm::shell
+} // namespace nm::shell

@@ -23,4 +23,4 @@ ListLaunchers programLaunchers() {
     return launchers;
 }
 
-}  // namespace nm::shell
+} // namespace nm::shell

@@ -49,17 +49,17 @@ QLabel* text(QWidget* parent, const QString& useName, const QString& content, co
     return label;
 }
 
-}  // namespace
+} // namespace
 
 QString SplashScreen::noticeLine() {
-    return QStringLiteral("Nutrimap version %1   \u00A9 %2 Nutrimap").arg(QStringLiteral(NUTRIMAP_VERSION),
-                                                                        QStringLiteral(NUTRIMAP_YEAR));
+    return QStringLiteral("Nutrimap version %1   \u00A9 %2 Nutrimap")
+        .arg(QStringLiteral(NUTRIMAP_VERSION), QStringLiteral(NUTRIMAP_YEAR));
 }
 
-SplashScreen::SplashScreen(platform::Services& services, std::unique_ptr<platform::Session> session, QWidget* parent,
-                           std::chrono::milliseconds closeAfter)
-    : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint), m_services(services), m_session(std::move(session)),
-      m_closeAfter(closeAfter) {
+SplashScreen::SplashScreen(platform::Services& services, std::unique_ptr<platform::Session> session,
+                           QWidget* parent, std::chrono::milliseconds closeAfter)
+    : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint), m_services(services),
+      m_session(std::move(session)), m_closeAfter(closeAfter) {
     setObjectName(procedureName());
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString());
@@ -73,7 +73,8 @@ SplashScreen::SplashScreen(platform::Services& services, std::unique_ptr<platfor
     setFixedSize(du.size(309, 316));
     const qreal ratio = devicePixelRatioF();
 
-    text(this, QStringLiteral("STRINGEMAIL"), QStringLiteral("email: ") + supportAddress(), du.rect(8, 280, 296, 10));
+    text(this, QStringLiteral("STRINGEMAIL"), QStringLiteral("email: ") + supportAddress(),
+         du.rect(8, 280, 296, 10));
     auto* group = new QGroupBox(this);
     group->setObjectName(QStringLiteral("GROUPMAIN"));
     group->setGeometry(du.rect(7, 4, 295, 258));
@@ -83,7 +84,7 @@ SplashScreen::SplashScreen(platform::Services& services, std::unique_ptr<platfor
     title->setPixmap(picture(res::titlePicture(), title->size(), ratio));
     text(this, QStringLiteral("STRINGCOPY"), noticeLine(), du.rect(16, 244, 278, 10));
     auto* site = text(this, QStringLiteral("STRINGCOM"), webAddress(), du.rect(7, 266, 296, 10));
-    site->adjustSize();   // the link ends where its text ends, so the hand shows only over the address
+    site->adjustSize(); // the link ends where its text ends, so the hand shows only over the address
     auto* button = new QPushButton(QStringLiteral("&Continue..."), this);
     button->setObjectName(QStringLiteral("CLOSE"));
     button->setGeometry(du.rect(7, 296, 50, 14));
@@ -156,4 +157,4 @@ void SplashScreen::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-}  // namespace nm::shell
+} // namespace nm::shell

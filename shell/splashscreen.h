@@ -6,9 +6,9 @@
 #include "platform/services.h"
 #include "platform/session.h"
 
-#include <QWidget>
 #include <chrono>
 #include <memory>
+#include <QWidget>
 
 class QTimer;
 
@@ -48,4 +48,4 @@ private:
     bool m_closing = false;
 };
 
-}  // namespace nm::shell
+} // namespace nm::shell

@@ -22,4 +22,4 @@ int runStartUp(StartupSteps& steps) {
     return status;
 }
 
-}  // namespace nm::shell
+} // namespace nm::shell

@@ -1,17 +1,18 @@
 // The real program under Xvfb, started in an empty directory as a user would, left through the menu.
 #include "platform/inidocument.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
-#include <gtest/gtest.h>
 
 namespace {
 
-bool run(const QString& program, const QStringList& args, const QProcessEnvironment& env, int timeoutMs = 10000) {
+bool run(const QString& program, const QStringList& args, const QProcessEnvironment& env,
+         int timeoutMs = 10000) {
     QProcess p;
     p.setProcessEnvironment(env);
     p.start(program, args);
@@ -25,8 +26,9 @@ TEST(Binary, StartsInAnEmptyDirectoryAndExitsThroughTheMenu) {
         GTEST_SKIP() << "needs Xvfb and xdotool";
 
     QProcess server;
-    server.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
-                        QStringLiteral("1280x900x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    server.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                        QStringLiteral("0"), QStringLiteral("1280x900x24"), QStringLiteral("-nolisten"),
+                        QStringLiteral("tcp")});
     ASSERT_TRUE(server.waitForStarted(5000));
     QByteArray number;
     for (int i = 0; i < 100 && !number.contains('\n'); ++i) {
@@ -48,12 +50,14 @@ TEST(Binary, StartsInAnEmptyDirectoryAndExitsThroughTheMenu) {
     ASSERT_TRUE(nutrimap.waitForStarted(5000));
 
     // Wait for the frame, click it (the splash screen closes as it loses the focus), then File, Exit.
-    ASSERT_TRUE(run(xdotool, {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                              QStringLiteral("--name"), QStringLiteral("^Nutrimap$")},
+    ASSERT_TRUE(run(xdotool,
+                    {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                     QStringLiteral("--name"), QStringLiteral("^Nutrimap$")},
                     env, 15000));
     QThread::msleep(500);
-    run(xdotool, {QStringLiteral("mousemove"), QStringLiteral("940"), QStringLiteral("480"), QStringLiteral("click"),
-                  QStringLiteral("1")},
+    run(xdotool,
+        {QStringLiteral("mousemove"), QStringLiteral("940"), QStringLiteral("480"), QStringLiteral("click"),
+         QStringLiteral("1")},
         env);
     QThread::msleep(300);
     run(xdotool, {QStringLiteral("key"), QStringLiteral("alt+f")}, env);
@@ -82,4 +86,4 @@ TEST(Binary, StartsInAnEmptyDirectoryAndExitsThroughTheMenu) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({QStringLiteral("timesheet.INI")}));
 }
 
-}  // namespace
+} // namespace

@@ -7,7 +7,9 @@ using nm::shell::clockTexts;
 
 namespace {
 
-QDateTime at(int y, int mo, int d, int h, int mi) { return QDateTime(QDate(y, mo, d), QTime(h, mi, 37)); }
+QDateTime at(int y, int mo, int d, int h, int mi) {
+    return QDateTime(QDate(y, mo, d), QTime(h, mi, 37));
+}
 
 TEST(ClockTexts, DateAndTimeZones) {
     const struct {
@@ -39,13 +41,15 @@ TEST(ClockTexts, EveryMonthAndWeekdayName) {
     const char* months[] = {"January", "February", "March",     "April",   "May",      "June",
                             "July",    "August",   "September", "October", "November", "December"};
     for (int m = 1; m <= 12; ++m)
-        EXPECT_TRUE(clockTexts(at(2007, m, 15, 8, 0)).date.contains(QStringLiteral(", %1 15, 2007").arg(QLatin1String(months[m - 1]))))
+        EXPECT_TRUE(clockTexts(at(2007, m, 15, 8, 0))
+                        .date.contains(QStringLiteral(", %1 15, 2007").arg(QLatin1String(months[m - 1]))))
             << m;
     // 7 January 2007 was a Sunday.
     const char* days[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
     for (int d = 0; d < 7; ++d)
-        EXPECT_TRUE(clockTexts(at(2007, 1, 7 + d, 8, 0)).date.startsWith(QLatin1String(days[d]) + QStringLiteral(", January ")))
+        EXPECT_TRUE(clockTexts(at(2007, 1, 7 + d, 8, 0))
+                        .date.startsWith(QLatin1String(days[d]) + QStringLiteral(", January ")))
             << d;
 }
 
-}  // namespace
+} // namespace

@@ -6,6 +6,7 @@
 #include "shell/mainframe.h"
 #include "shell/splashscreen.h"
 
+#include <gtest/gtest.h>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMdiArea>
@@ -16,7 +17,6 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 using namespace nm;
 using nm::shell::ListLaunchers;
@@ -56,12 +56,15 @@ protected:
             sessions.append(session.get());
             auto* list = new FakeList(std::move(session), QStringLiteral("Browse Foods... "), [this] {
                 // The frame's own position is saved only after its document windows have closed.
-                savedBeforeListClosed = savedBeforeListClosed || program.entry("Main", "Maximize").has_value();
+                savedBeforeListClosed =
+                    savedBeforeListClosed || program.entry("Main", "Maximize").has_value();
             });
             lists.append(list);
             return list;
         };
-        launchers.groups = [](platform::Services&, std::unique_ptr<platform::Session>) -> QWidget* { return nullptr; };
+        launchers.groups = [](platform::Services&, std::unique_ptr<platform::Session>) -> QWidget* {
+            return nullptr;
+        };
         frame = std::make_unique<Main>(program.services, firstSession, launchers);
         frame->setSessionFactory([this] { return program.newSession(); });
         frame->setSplashOnOpen(false);
@@ -76,7 +79,9 @@ protected:
                 return a->menu();
         return nullptr;
     }
-    QString zone(const char* name) const { return frame->findChild<QLabel*>(QString::fromLatin1(name))->text(); }
+    QString zone(const char* name) const {
+        return frame->findChild<QLabel*>(QString::fromLatin1(name))->text();
+    }
 
     shelltest::FakeProgram program;
     platform::Session firstSession{program.messages, program.dir.path()};
@@ -132,11 +137,12 @@ TEST_F(MainTest, MenuTreeTextsUseNamesAndTips) {
     QStringList titles;
     for (QAction* a : frame->menuBar()->actions())
         titles << a->text();
-    EXPECT_EQ(titles, QStringList({QStringLiteral("&File"), QStringLiteral("&Recipes and Lists"), QStringLiteral("&Window"),
-                                   QStringLiteral("&Help")}));
+    EXPECT_EQ(titles, QStringList({QStringLiteral("&File"), QStringLiteral("&Recipes and Lists"),
+                                   QStringLiteral("&Window"), QStringLiteral("&Help")}));
     EXPECT_EQ(menuNamed(QStringLiteral("&File"))->objectName(), QStringLiteral("FILEMENU"));
     EXPECT_EQ(menuNamed(QStringLiteral("&Recipes and Lists"))->objectName(), QStringLiteral("RECIPIES"));
-    EXPECT_EQ(menuNamed(QStringLiteral("&Window"))->menuAction()->statusTip(), QStringLiteral("Create and Arrange windows"));
+    EXPECT_EQ(menuNamed(QStringLiteral("&Window"))->menuAction()->statusTip(),
+              QStringLiteral("Create and Arrange windows"));
     EXPECT_EQ(menuNamed(QStringLiteral("&Help"))->menuAction()->statusTip(), QStringLiteral("Windows Help"));
 
     // Separators where the tree has them.
@@ -146,12 +152,14 @@ TEST_F(MainTest, MenuTreeTextsUseNamesAndTips) {
             s << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
         return s;
     };
-    EXPECT_EQ(shape(menuNamed(QStringLiteral("&File"))), QStringList({QStringLiteral("PRINTSETUP"), QStringLiteral("-"), QStringLiteral("EXIT")}));
+    EXPECT_EQ(shape(menuNamed(QStringLiteral("&File"))),
+              QStringList({QStringLiteral("PRINTSETUP"), QStringLiteral("-"), QStringLiteral("EXIT")}));
     EXPECT_EQ(shape(menuNamed(QStringLiteral("&Recipes and Lists"))),
               QStringList({QStringLiteral("RECIPIESBROWSERECEPIELIST"), QStringLiteral("-"),
                            QStringLiteral("LISTANDMAINTAINMAINTAINFOODLIST"), QStringLiteral("-"),
                            QStringLiteral("BROWSEMAINTAINJOBSLIST")}));
-    EXPECT_EQ(shape(menuNamed(QStringLiteral("&Help"))), QStringList({QStringLiteral("HELPINDEX"), QStringLiteral("-"), QStringLiteral("HELPABOUT")}));
+    EXPECT_EQ(shape(menuNamed(QStringLiteral("&Help"))),
+              QStringList({QStringLiteral("HELPINDEX"), QStringLiteral("-"), QStringLiteral("HELPABOUT")}));
 }
 
 TEST_F(MainTest, HighlightedEntryShowsItsTipInTheStatusBar) {
@@ -217,14 +225,15 @@ TEST_F(MainTest, EachListOpensInASessionOfItsOwnInsideTheFrame) {
     QStringList texts;
     for (QAction* a : window->actions())
         texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(texts, QStringList({QStringLiteral("T&ile"), QStringLiteral("&Cascade"), QStringLiteral("&Arrange Icons"),
-                                  QStringLiteral("-"), QStringLiteral("&1 Browse Foods..."),
-                                  QStringLiteral("&2 Browse Foods...")}));
+    EXPECT_EQ(texts,
+              QStringList({QStringLiteral("T&ile"), QStringLiteral("&Cascade"),
+                           QStringLiteral("&Arrange Icons"), QStringLiteral("-"),
+                           QStringLiteral("&1 Browse Foods..."), QStringLiteral("&2 Browse Foods...")}));
     window->actions().at(4)->trigger();
     EXPECT_EQ(frame->mdiArea()->activeSubWindow(), windows.at(0));
 
     windows.at(0)->close();
-    QTRY_VERIFY(lists.at(0).isNull());   // the window and its session are gone
+    QTRY_VERIFY(lists.at(0).isNull()); // the window and its session are gone
 }
 
 TEST_F(MainTest, ArrangeIconsLinesUpMinimizedWindowsAlongTheBottom) {
@@ -295,7 +304,8 @@ TEST_F(MainTest, HelpKeysContentsAndAbout) {
 
     action("HELPABOUT")->trigger();
     action("HELPABOUT")->trigger();
-    EXPECT_EQ(frame->findChildren<shell::SplashScreen*>().size(), 2) << "each About opens another splash screen";
+    EXPECT_EQ(frame->findChildren<shell::SplashScreen*>().size(), 2)
+        << "each About opens another splash screen";
 }
 
 TEST_F(MainTest, SplashScreenFollowsTheOpening) {
@@ -352,4 +362,4 @@ TEST_F(MainTest, ClosingWhileInTheTrayRemovesTheIconAndShowsTheFrameFirst) {
     EXPECT_TRUE(program.entry("Main", "XPos").has_value());
 }
 
-}  // namespace
+} // namespace

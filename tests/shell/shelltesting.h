@@ -9,16 +9,15 @@
 #include "platform/session.h"
 #include "platform/settings.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <memory>
 #include <optional>
+#include <QFile>
+#include <QTemporaryDir>
 
 namespace nm::shelltest {
 
 struct FakeProgram {
-    FakeProgram()
-        : settings(dir.filePath(QStringLiteral("timesheet.INI"))) {
+    FakeProgram() : settings(dir.filePath(QStringLiteral("timesheet.INI"))) {
         services.messages = &messages;
         services.settings = &settings;
         services.help = &help;
@@ -45,4 +44,4 @@ struct FakeProgram {
     platform::Services services;
 };
 
-}  // namespace nm::shelltest
+} // namespace nm::shelltest

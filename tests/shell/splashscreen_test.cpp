@@ -5,6 +5,7 @@
 #include "platform/hyperlink.h"
 #include "shell/splashscreen.h"
 
+#include <gtest/gtest.h>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -12,7 +13,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 using namespace nm;
 using nm::shell::SplashScreen;
@@ -69,8 +69,10 @@ TEST_F(SplashTest, ControlsWhereTheLayoutPutsThem) {
               QStringLiteral("email: ") + SplashScreen::supportAddress());
     const QString notice = splash->findChild<QLabel*>(QStringLiteral("STRINGCOPY"))->text();
     EXPECT_TRUE(notice.contains(QStringLiteral(NUTRIMAP_VERSION))) << notice.toStdString();
-    EXPECT_TRUE(notice.contains(QRegularExpression(QStringLiteral("\\b20\\d\\d\\b")))) << notice.toStdString();
-    EXPECT_EQ(splash->findChild<QPushButton*>(QStringLiteral("CLOSE"))->text(), QStringLiteral("&Continue..."));
+    EXPECT_TRUE(notice.contains(QRegularExpression(QStringLiteral("\\b20\\d\\d\\b"))))
+        << notice.toStdString();
+    EXPECT_EQ(splash->findChild<QPushButton*>(QStringLiteral("CLOSE"))->text(),
+              QStringLiteral("&Continue..."));
     EXPECT_TRUE(splash->findChild<QGroupBox*>(QStringLiteral("GROUPMAIN"))->title().isEmpty());
     for (const char* picture : {"IMAGE1", "IMAGENUTRIMAP"}) {
         const QPixmap pixmap = splash->findChild<QLabel*>(QString::fromLatin1(picture))->pixmap();
@@ -175,4 +177,4 @@ TEST_F(SplashTest, BrowserFailureReportStaysOverAnOpenSplash) {
         splash->close();
 }
 
-}  // namespace
+} // namespace

@@ -8,11 +8,11 @@
 #include "shell/splashscreen.h"
 #include "shell/startup.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 using namespace nm;
 
@@ -52,19 +52,21 @@ private:
 };
 
 TEST(StartUp, StepsInOrderAndDragSwitchedOnlyWhenItWasOn) {
-    const QStringList head = {QStringLiteral("messages"), QStringLiteral("matcher"), QStringLiteral("settings"),
-                              QStringLiteral("store"), QStringLiteral("icon"), QStringLiteral("upgrade")};
+    const QStringList head = {QStringLiteral("messages"), QStringLiteral("matcher"),
+                              QStringLiteral("settings"), QStringLiteral("store"),
+                              QStringLiteral("icon"),     QStringLiteral("upgrade")};
     RecordingSteps off(false);
     EXPECT_EQ(shell::runStartUp(off), 0);
-    EXPECT_EQ(off.log, head + QStringList({QStringLiteral("register"), QStringLiteral("drag?"), QStringLiteral("main"),
-                                           QStringLiteral("settings down"), QStringLiteral("matcher down")}));
+    EXPECT_EQ(off.log,
+              head + QStringList({QStringLiteral("register"), QStringLiteral("drag?"), QStringLiteral("main"),
+                                  QStringLiteral("settings down"), QStringLiteral("matcher down")}));
 
     RecordingSteps on(true);
-    on.registered = true;   // registration is made once per run
+    on.registered = true; // registration is made once per run
     shell::runStartUp(on);
-    EXPECT_EQ(on.log, head + QStringList({QStringLiteral("drag?"), QStringLiteral("drag off"), QStringLiteral("main"),
-                                          QStringLiteral("drag on"), QStringLiteral("settings down"),
-                                          QStringLiteral("matcher down")}));
+    EXPECT_EQ(on.log, head + QStringList({QStringLiteral("drag?"), QStringLiteral("drag off"),
+                                          QStringLiteral("main"), QStringLiteral("drag on"),
+                                          QStringLiteral("settings down"), QStringLiteral("matcher down")}));
 }
 
 struct RunResult {
@@ -125,4 +127,4 @@ TEST(StartUp, WholeRunEndsWithStatusZeroAfterExitAndLeavesItsSettings) {
     EXPECT_EQ(dragOn.dragChanges, QList<bool>({false, true}));
 }
 
-}  // namespace
+} // namespace

@@ -8,11 +8,11 @@
 #include "platform/textmatcher.h"
 #include "platform/traylink.h"
 
+#include <gtest/gtest.h>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
-#include <gtest/gtest.h>
 
 using namespace nm::platform;
 
@@ -89,11 +89,12 @@ TEST(TextMatcher, ApproximateMatchesIgnoreCaseAndNeedNotBeWholeWords) {
         const char* text;
         int distance;
     } cases[] = {
-        {"apple", "Green APPLE pie", 0}, {"aple", "Apple", 1},   {"brocoli", "Broccoli, raw", 1},
-        {"pine", "Pineapple", 0},        {"xyz", "Apple", 3},    {"", "anything", 0},
+        {"apple", "Green APPLE pie", 0}, {"aple", "Apple", 1}, {"brocoli", "Broccoli, raw", 1},
+        {"pine", "Pineapple", 0},        {"xyz", "Apple", 3},  {"", "anything", 0},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(matcher.distance(QString::fromUtf8(c.pattern), QString::fromUtf8(c.text)), c.distance) << c.pattern;
+        EXPECT_EQ(matcher.distance(QString::fromUtf8(c.pattern), QString::fromUtf8(c.text)), c.distance)
+            << c.pattern;
 
     matcher.setUp({true, true});
     EXPECT_EQ(matcher.distance(QStringLiteral("pine"), QStringLiteral("Pineapple")), 5);
@@ -117,4 +118,4 @@ TEST(DialogUnits, TahomaEightGivesTheMeasuredBaseUnitsAndPositionsRoundTrip) {
     }
 }
 
-}  // namespace
+} // namespace

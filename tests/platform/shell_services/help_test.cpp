@@ -2,12 +2,12 @@
 #include "platform/fakeservices.h"
 #include "platform/helpviewer.h"
 
+#include <gtest/gtest.h>
 #include <QLineEdit>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QVBoxLayout>
-#include <gtest/gtest.h>
 
 using namespace nm::platform;
 
@@ -86,11 +86,11 @@ TEST_F(HelpLinkTest, F1AndF12ShowTheFocusedControlsTopicElseTheWindows) {
     QTest::keyClick(plain, Qt::Key_F1);
     special->setFocus();
     QTest::keyClick(special, Qt::Key_F12);
-    QTest::keyClick(special, Qt::Key_F1, Qt::ShiftModifier);   // not help
+    QTest::keyClick(special, Qt::Key_F1, Qt::ShiftModifier); // not help
     EXPECT_EQ(viewer.topics, QStringList({QStringLiteral("Nutrimap.chm::/searching_the_list.htm"),
                                           QStringLiteral("Nutrimap.chm::/adding_or_changing_items.htm")}));
 
-    delete link;   // the window closing removes its link
+    delete link; // the window closing removes its link
     QTest::keyClick(plain, Qt::Key_F1);
     EXPECT_EQ(viewer.topics.size(), 2);
 }
@@ -117,4 +117,4 @@ TEST_F(HelpLinkTest, InnerWindowsLinkWinsOverTheOuterOne) {
                                           QStringLiteral("Nutrimap.chm::/introduction.htm")}));
 }
 
-}  // namespace
+} // namespace

@@ -2,13 +2,13 @@
 // program only after OK.
 #include "platform/messageservice.h"
 
+#include <functional>
+#include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
-#include <functional>
-#include <gtest/gtest.h>
 
 using nm::platform::Answer;
 using nm::platform::DialogMessageService;
@@ -24,8 +24,7 @@ struct Seen {
 };
 
 // Waits for the box to appear, notes what it shows, then presses `press` (or closes it when NoButton).
-template <typename Call>
-Seen run(QMessageBox::StandardButton press, Call call) {
+template <typename Call> Seen run(QMessageBox::StandardButton press, Call call) {
     auto seen = std::make_shared<Seen>();
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, poll, [poll, seen, press] {
@@ -64,11 +63,14 @@ TEST(DialogMessageService, NoticeShowsTitleAndTextWithOk) {
 TEST(DialogMessageService, QuestionsAnswerWithTheButtonPressed) {
     DialogMessageService messages;
     bool yes = false;
-    Seen seen = run(QMessageBox::Yes, [&] { yes = messages.askYesNo(QStringLiteral("Confirm Delete"), QStringLiteral("Delete?")); });
+    Seen seen = run(QMessageBox::Yes, [&] {
+        yes = messages.askYesNo(QStringLiteral("Confirm Delete"), QStringLiteral("Delete?"));
+    });
     EXPECT_TRUE(yes);
     EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(seen.title, QStringLiteral("Confirm Delete"));
-    seen = run(QMessageBox::NoButton, [&] { yes = messages.askYesNo(QStringLiteral("Confirm Delete"), QStringLiteral("Delete?")); });
+    seen = run(QMessageBox::NoButton,
+               [&] { yes = messages.askYesNo(QStringLiteral("Confirm Delete"), QStringLiteral("Delete?")); });
     EXPECT_FALSE(yes) << "closing the box answers No";
 
     struct Case {
@@ -83,7 +85,8 @@ TEST(DialogMessageService, QuestionsAnswerWithTheButtonPressed) {
                           Case{Answer::Yes, QMessageBox::NoButton, Answer::Cancel, QMessageBox::Yes}}) {
         Answer answer = Answer::Ok;
         seen = run(c.press, [&] {
-            answer = messages.askYesNoCancel(QStringLiteral("Save Record"), QStringLiteral("Save changes?"), c.defaultAnswer);
+            answer = messages.askYesNoCancel(QStringLiteral("Save Record"), QStringLiteral("Save changes?"),
+                                             c.defaultAnswer);
         });
         EXPECT_EQ(answer, c.expected);
         EXPECT_EQ(seen.defaultButton, c.expectedDefault);
@@ -103,8 +106,9 @@ TEST(DialogMessageService, FatalAddsItsLineAndEndsOnlyAfterOk) {
                        QStringLiteral("File FOOD.TPS could not be opened.  Error: disk I/O error."));
     });
     EXPECT_EQ(seen.title, QStringLiteral("File Access Error"));
-    EXPECT_EQ(seen.text, QStringLiteral("File FOOD.TPS could not be opened.  Error: disk I/O error.  Press OK to end "
-                                        "this application"));
+    EXPECT_EQ(seen.text,
+              QStringLiteral("File FOOD.TPS could not be opened.  Error: disk I/O error.  Press OK to end "
+                             "this application"));
     EXPECT_EQ(seen.buttons, QMessageBox::Ok);
     EXPECT_EQ(seen.icon, QMessageBox::Critical);
     EXPECT_NE(endedWith, 0);
@@ -118,10 +122,11 @@ TEST(DialogMessageService, RealFatalEndsTheProcessNonZero) {
     EXPECT_EXIT(
         {
             DialogMessageService messages;
-            run(QMessageBox::Ok, [&] { messages.fatal(QStringLiteral("Key was not built"), QStringLiteral("x")); });
+            run(QMessageBox::Ok,
+                [&] { messages.fatal(QStringLiteral("Key was not built"), QStringLiteral("x")); });
             std::exit(0);
         },
         ::testing::ExitedWithCode(DialogMessageService::kFatalExitStatus), "");
 }
 
-}  // namespace
+} // namespace

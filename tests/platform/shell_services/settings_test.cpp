@@ -4,13 +4,13 @@
 #include "platform/inidocument.h"
 #include "platform/settings.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 using nm::platform::DialogUnits;
 using nm::platform::IniDocument;
@@ -38,7 +38,9 @@ protected:
     QTemporaryDir dir;
 };
 
-QString s(const char* text) { return QString::fromUtf8(text); }
+QString s(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 TEST_F(SettingsTest, FirstRunWithoutFileOpensAtDefinedPlaceAndCreatesFileOnSave) {
     SettingsService settings(path());
@@ -72,7 +74,9 @@ TEST_F(SettingsTest, PositionRoundTripsThroughDialogUnits) {
     EXPECT_EQ(w.size(), du.size(507, 300));
 
     settings.saveWindow(w, s("BrowseFood"));
-    EXPECT_EQ(read(), QByteArray("[BrowseFood]\nMaximize=No\nMinimize=No\nXPos=20\nYPos=16\nWidth=507\nHeight=300\n"));
+    EXPECT_EQ(
+        read(),
+        QByteArray("[BrowseFood]\nMaximize=No\nMinimize=No\nXPos=20\nYPos=16\nWidth=507\nHeight=300\n"));
 }
 
 struct StateCase {
@@ -104,14 +108,14 @@ TEST_P(SaveStateTest, WritesStateAndRemovesKeysThatDoNotApply) {
     EXPECT_EQ(doc().value(s("MntFood"), s("Height")).has_value(), c.sizeKept);
 }
 
-INSTANTIATE_TEST_SUITE_P(States, SaveStateTest,
-                         ::testing::Values(StateCase{"normal", Qt::WindowNoState, true, "No", "No", true, true},
-                                           StateCase{"fixedSize", Qt::WindowNoState, false, "No", "No", true, false},
-                                           StateCase{"maximized", Qt::WindowMaximized, true, "Yes", "No", false, false},
-                                           StateCase{"minimized", Qt::WindowMinimized, true, "No", "Yes", false, false},
-                                           StateCase{"minimizedFixed", Qt::WindowMinimized, false, "No", "Yes", false,
-                                                     false}),
-                         [](const auto& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    States, SaveStateTest,
+    ::testing::Values(StateCase{"normal", Qt::WindowNoState, true, "No", "No", true, true},
+                      StateCase{"fixedSize", Qt::WindowNoState, false, "No", "No", true, false},
+                      StateCase{"maximized", Qt::WindowMaximized, true, "Yes", "No", false, false},
+                      StateCase{"minimized", Qt::WindowMinimized, true, "No", "Yes", false, false},
+                      StateCase{"minimizedFixed", Qt::WindowMinimized, false, "No", "Yes", false, false}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(SettingsTest, MaximizedWindowReopensMaximizedAndNoMeansUnmaximize) {
     SettingsService settings(path());
@@ -141,7 +145,8 @@ TEST_F(SettingsTest, MinimizeYesIsWrittenButNotActedOn) {
 TEST_F(SettingsTest, SectionWithoutValidMaximizeIsIgnoredWhole) {
     SettingsService settings(path());
     for (const char* maximize : {"Maybe", "yes", "", "1", "Yes please"}) {
-        write(QByteArray("[UpRecepies]\nMaximize=") + maximize + "\nXPos=50\nYPos=60\nWidth=200\nHeight=150\n");
+        write(QByteArray("[UpRecepies]\nMaximize=") + maximize +
+              "\nXPos=50\nYPos=60\nWidth=200\nHeight=150\n");
         QWidget w;
         w.setGeometry(10, 20, 110, 120);
         w.setWindowState(Qt::WindowMaximized);
@@ -181,9 +186,8 @@ TEST_F(SettingsTest, PartialAndUnreadableEntriesLeaveTheRestWorking) {
 
 TEST_F(SettingsTest, DamagedFilesNeverStopTheProgram) {
     const QList<QByteArray> damaged = {
-        QByteArray("\x00\x01\xff\xfe[Main\n=No\n[]\n==\n\x89PNG\r\n", 26),
-        QByteArray(70000, '\xff'),
-        QByteArray("[Main]\nMaximize=No\nXPos=5\n[Main]\nMaximize=Yes\n"),   // the first section wins
+        QByteArray("\x00\x01\xff\xfe[Main\n=No\n[]\n==\n\x89PNG\r\n", 26), QByteArray(70000, '\xff'),
+        QByteArray("[Main]\nMaximize=No\nXPos=5\n[Main]\nMaximize=Yes\n"), // the first section wins
     };
     for (const QByteArray& bytes : damaged) {
         write(bytes);
@@ -210,7 +214,9 @@ TEST_F(SettingsTest, HandEditedLinesAndOtherSectionsSurviveASave) {
     w.setGeometry(0, 0, 100, 100);
     settings.saveWindow(w, s("Main"));
     const QByteArray after = read();
-    EXPECT_TRUE(after.startsWith("; my notes\r\n[Export]\r\nLastFile=C:\\list.csv\r\n\r\n[Main]\r\nXPos=0\r\n")) << after.constData();
+    EXPECT_TRUE(
+        after.startsWith("; my notes\r\n[Export]\r\nLastFile=C:\\list.csv\r\n\r\n[Main]\r\nXPos=0\r\n"))
+        << after.constData();
     EXPECT_EQ(settings.value(s("Export"), s("LastFile")).toString(), s("C:\\list.csv"));
 }
 
@@ -279,7 +285,8 @@ TEST_F(SettingsTest, PositionFarOffEveryScreenIsNotApplied) {
 }
 
 TEST(IniDocument, KeepsLinesItCannotReadAndChangesEntriesInPlace) {
-    IniDocument doc = IniDocument::parse("\xEF\xBB\xBFtop line\n[A]\n# note\nkey = \"quoted value\"\nnot an entry\n\n[B]\nx=1\n");
+    IniDocument doc = IniDocument::parse(
+        "\xEF\xBB\xBFtop line\n[A]\n# note\nkey = \"quoted value\"\nnot an entry\n\n[B]\nx=1\n");
     EXPECT_EQ(doc.sections(), QStringList({s("A"), s("B")}));
     EXPECT_EQ(doc.value(s("a"), s("KEY")).value(), s("quoted value"));
     EXPECT_FALSE(doc.value(s("A"), s("# note")).has_value());
@@ -287,7 +294,9 @@ TEST(IniDocument, KeepsLinesItCannotReadAndChangesEntriesInPlace) {
     doc.setValue(s("A"), s("added"), s("two\nlines"));
     doc.setValue(s("C"), s("y"), s("2"));
     doc.remove(s("B"), s("x"));
-    EXPECT_EQ(doc.toBytes(), QByteArray("top line\n[A]\n# note\nkey=new\nnot an entry\nadded=two lines\n\n[B]\n\n[C]\ny=2\n"));
+    EXPECT_EQ(
+        doc.toBytes(),
+        QByteArray("top line\n[A]\n# note\nkey=new\nnot an entry\nadded=two lines\n\n[B]\n\n[C]\ny=2\n"));
 }
 
-}  // namespace
+} // namespace
