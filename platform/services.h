@@ -9,6 +9,7 @@ class SettingsService;
 class HelpViewer;
 class Browser;
 class TrayLink;
+struct ExportTexts;
 
 struct Services {
     MessageService* messages = nullptr;
@@ -16,6 +17,7 @@ struct Services {
     HelpViewer* help = nullptr;     // shows a topic such as "Nutrimap.chm::/searching_the_list.htm"
     Browser* browser = nullptr;     // opens a web address; reports failure
     TrayLink* tray = nullptr;
+    const ExportTexts* exportTexts = nullptr;   // the list export's window texts; the standard ones when null
 };
 
 }  // namespace nm::platform
