@@ -1,5 +1,6 @@
 #include "browsefood.h"
 
+#include "foodexport.h"
 #include "foodrows.h"
 #include "foodview.h"
 #include "mntfood.h"
@@ -292,6 +293,7 @@ void BrowseFood::showNotes(int row) {
 
 void BrowseFood::exportList() {
     emit exportRequested();
+    exportFoodList(*this);
 }
 
 QWidget* createBrowseFood(platform::Services& services, std::unique_ptr<platform::Session> session) {

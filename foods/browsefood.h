@@ -44,7 +44,7 @@ signals:
     void exportRequested();
 
 protected:
-    // What "Print or Export List" does; by default it announces exportRequested().
+    // What "Print or Export List" does: announces exportRequested() and offers the outputs.
     virtual void exportList();
 
 private:
