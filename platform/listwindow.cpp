@@ -110,6 +110,11 @@ store::Result ListControl::setFilter(const QString& expression) {
 
 void ListControl::setButtons(const ListButtons& buttons) {
     m_buttons = buttons;
+    // Enter on a button that has the focus presses that button.
+    for (QPushButton* b : {buttons.insert, buttons.change, buttons.remove, buttons.select, buttons.close}) {
+        if (b)
+            b->setAutoDefault(true);
+    }
     if (buttons.insert)
         connect(buttons.insert, &QPushButton::clicked, this, [this] { update(Request::Insert); });
     if (buttons.change)
@@ -204,6 +209,7 @@ void ListControl::load() {
         rows.clear();
     m_model->setRows(rows);
     m_loading = false;
+    m_lastRow = -1;
     emit rowsLoaded();
 }
 
@@ -315,7 +321,6 @@ bool ListControl::closeForm() {
 void ListControl::abandonForm() {
     if (m_call && !m_call->finished()) {
         m_call->abandon();
-        blockInput(false);
     }
     m_call.reset();
 }
@@ -358,7 +363,6 @@ void ListControl::update(Request request) {
     } else {
         loadBuffer(position);
     }
-    blockInput(true);
     QPointer<ListControl> self(this);
     m_call = UpdateCall::start(m_session, request, m_procedure, m_host.data(),
                                [self, request, identity, position](Response response) {
@@ -368,7 +372,6 @@ void ListControl::update(Request request) {
 }
 
 void ListControl::formEnded(Request request, Response response, qint64 identity, int position) {
-    blockInput(false);
     emit formReturned(request, response);
     Highlight how = Highlight::KeepRecord;
     if (response == Response::Completed) {
@@ -392,27 +395,6 @@ void ListControl::formEnded(Request request, Response response, qint64 identity,
 void ListControl::select() {
     if (m_mode == Request::Select && actionAvailable(m_buttons.select))
         emit selectRequested();
-}
-
-void ListControl::blockInput(bool blocked) {
-    if (!m_host)
-        return;
-    if (blocked) {
-        m_blocked.clear();
-        const QList<QWidget*> children = m_host->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-        for (QWidget* child : children) {
-            if (!child->isWindow() && child->isEnabled()) {
-                child->setEnabled(false);
-                m_blocked.append(child);
-            }
-        }
-        return;
-    }
-    for (const QPointer<QWidget>& child : std::as_const(m_blocked)) {
-        if (child)
-            child->setEnabled(true);
-    }
-    m_blocked.clear();
 }
 
 // --- keys, mouse and menu ---------------------------------------------------------------------------

@@ -60,7 +60,8 @@ enum class Highlight { KeepRecord, SamePosition, BufferRecord, First };
 class ListControl : public QObject {
     Q_OBJECT
 public:
-    // `host` is the window the list lives in; while the list's form is open, its controls take no input.
+    // `host` is the window the list lives in (the form's caller); while the list's form is open, the
+    // host's controls take no input.
     ListControl(Session& session, store::TableId table, QTableView* view, QWidget* host);
     ~ListControl() override;
 
@@ -136,7 +137,6 @@ private:
     void loadBuffer(int row);
     bool primeInsert();
     void formEnded(Request request, Response response, qint64 identity, int position);
-    void blockInput(bool blocked);
     bool handleKey(QKeyEvent* key);
     void locate(QChar c);
     void showContextMenu(const QPoint& globalPos);
@@ -165,7 +165,6 @@ private:
     Request m_mode = Request::None;
     UpdateProcedure m_procedure;
     std::shared_ptr<UpdateCall> m_call;
-    QVector<QPointer<QWidget>> m_blocked;
     QPointer<QMenu> m_menu;
     bool m_loading = false;
     int m_lastRow = -1;

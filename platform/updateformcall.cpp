@@ -2,12 +2,15 @@
 
 #include "updateform.h"
 
+#include <QWidget>
+
 namespace nm::platform {
 
 std::shared_ptr<UpdateCall> UpdateCall::start(Session& session, Request request, UpdateProcedure procedure,
                                               QWidget* caller, UpdateDone done) {
     std::shared_ptr<UpdateCall> call(
         new UpdateCall(session, request, std::move(procedure), caller, std::move(done)));
+    call->blockCaller(true);
     call->run(call);
     return call;
 }
@@ -29,6 +32,7 @@ void UpdateCall::run(const std::shared_ptr<UpdateCall>& self) {
             return;
         }
         self->m_finished = true;
+        self->blockCaller(false);
         UpdateDone done = std::move(self->m_done);
         if (done)
             done(response);
@@ -45,7 +49,29 @@ bool UpdateCall::requestClose() {
     return m_finished;
 }
 
+void UpdateCall::blockCaller(bool blocked) {
+    if (!blocked) {
+        for (const QPointer<QWidget>& child : std::as_const(m_blocked)) {
+            if (child)
+                child->setEnabled(true);
+        }
+        m_blocked.clear();
+        return;
+    }
+    if (!m_caller)
+        return;
+    // The controls, not the caller itself: the form is the caller's window's child and must stay usable.
+    const QList<QWidget*> children = m_caller->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* child : children) {
+        if (!child->isWindow() && child->isEnabled()) {
+            child->setEnabled(false);
+            m_blocked.append(child);
+        }
+    }
+}
+
 void UpdateCall::abandon() {
+    blockCaller(false);
     m_abandoned = true;
     m_done = nullptr;
     if (m_form)

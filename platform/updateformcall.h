@@ -5,6 +5,7 @@
 
 #include "session.h"
 
+#include <QList>
 #include <QPointer>
 #include <functional>
 #include <memory>
@@ -27,7 +28,8 @@ class UpdateCall {
 public:
     // Clears nothing itself: the caller clears the record-navigation request beforehand. Stores the
     // request in the session, calls the procedure, and hands the response to `done`; the call is
-    // repeated while the record-navigation request is non-zero afterwards.
+    // repeated while the record-navigation request is non-zero afterwards. While the form is open the
+    // caller's controls take no input; other windows stay usable.
     static std::shared_ptr<UpdateCall> start(Session& session, Request request, UpdateProcedure procedure,
                                              QWidget* caller, UpdateDone done);
 
@@ -43,6 +45,7 @@ public:
 private:
     UpdateCall(Session& session, Request request, UpdateProcedure procedure, QWidget* caller, UpdateDone done);
     void run(const std::shared_ptr<UpdateCall>& self);
+    void blockCaller(bool blocked);
 
     Session& m_session;
     Request m_request;
@@ -50,6 +53,7 @@ private:
     QPointer<QWidget> m_caller;
     UpdateDone m_done;
     QPointer<UpdateForm> m_form;
+    QList<QPointer<QWidget>> m_blocked;
     bool m_finished = false;
     bool m_abandoned = false;
 };

@@ -328,6 +328,29 @@ TEST_F(ListFormTest, AnotherSortOrderKeepsTheHighlightedRecordAndItsOwnSearchTex
     EXPECT_EQ(list.searchText(), QStringLiteral("b"));
 }
 
+TEST_F(ListFormTest, AfterEveryReadTheBufferHoldsTheHighlightedRecord) {
+    addGroup(QStringLiteral("Dairy"), QString());
+    addGroup(QStringLiteral("Meat"), QString());
+    auto w = openList();
+    QList<int> moves;
+    QObject::connect(&w->list(), &ListControl::highlightChanged, [&](int row) { moves << row; });
+    {
+        Session other(messages, dir.path());
+        store::TableManager& t = other.store().table(store::TableId::Group);
+        ASSERT_TRUE(t.fetch(QStringLiteral("GRP:KEYID"), {1}).ok());
+        t.buffer().setText(QStringLiteral("GRP:TYPE"), QStringLiteral("Cheese"));
+        ASSERT_TRUE(other.store().relation(store::TableId::Group).update().ok());
+    }
+    w->list().refresh();
+    EXPECT_EQ(moves, QList<int>{0});
+    EXPECT_EQ(w->session().store().buffer(store::TableId::Group).text(QStringLiteral("GRP:TYPE")),
+              QStringLiteral("Cheese"));
+    QTest::keyClick(w->view, Qt::Key_Down);
+    EXPECT_EQ(moves, (QList<int>{0, 1}));
+    EXPECT_EQ(w->session().store().buffer(store::TableId::Group).text(QStringLiteral("GRP:TYPE")),
+              QStringLiteral("Meat"));
+}
+
 // A form with a list of its own, as the recipe form holds its ingredients.
 class HostForm : public UpdateForm {
 public:
