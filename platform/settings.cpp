@@ -109,6 +109,10 @@ void SettingsService::restoreWindow(QWidget& window, const QString& procedure, b
         if (h && *h > 0)
             size.setHeight(du.y(*h));
     }
+    // A sub-window's own minimum does not cover the window inside it; a size edited below that
+    // minimum would cut the window off.
+    if (&target != &window)
+        size = size.expandedTo(target.minimumSizeHint());
     if (!target.isWindow() || onSomeScreen(QRect(pos, size))) {
         if (x || y)
             target.move(pos);

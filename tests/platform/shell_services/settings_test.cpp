@@ -269,6 +269,10 @@ TEST_F(SettingsTest, DocumentWindowPositionIsItsSubWindowsInsideTheArea) {
     const DialogUnits du(list->font());
     EXPECT_EQ(sub->pos(), QPoint(du.x(8), du.y(8)));
     EXPECT_EQ(sub->size(), du.size(200, 120));
+    list->setMinimumSize(400, 300);
+    settings.restoreWindow(*list, s("BrowseJobs"));
+    EXPECT_GE(sub->width(), 400) << "never smaller than the window inside";
+    EXPECT_GE(sub->height(), 300);
     sub->move(du.x(20), du.y(24));
     settings.saveWindow(*list, s("BrowseJobs"));
     EXPECT_EQ(entry(s("BrowseJobs"), s("XPos")), s("20"));
