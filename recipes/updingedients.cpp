@@ -73,6 +73,12 @@ UpdIngedients::UpdIngedients(Services& services, Session& session, QWidget* call
 
     connect(m_lookup, &FoodLookup::chosen, this, &UpdIngedients::onChosen);
     m_lookup->setAcceptHandler([this] { return acceptLookup(); });
+    // Closed from outside (the recipe form or the program closing) while a food is being added: the food
+    // item form closes first, through its own Cancel, so a number it reserved is given back.
+    connect(this, &UpdateForm::ended, this, [this] {
+        if (m_foodCall && !m_foodCall->finished() && !m_foodCall->requestClose())
+            m_foodCall->abandon();
+    });
 }
 
 UpdIngedients::~UpdIngedients() {

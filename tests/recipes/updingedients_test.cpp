@@ -217,4 +217,41 @@ TEST_F(UpdIngedientsTest, AStoredIngredientKeepsItsTextsUntilAFoodIsChosenAgain)
     EXPECT_TRUE(g->hasEnded());
 }
 
+TEST_F(UpdIngedientsTest, CtrlHOffersThePreviousLinesQuantityAndNotesInABatch) {
+    UpdIngedients* g = openNewIngredient();
+    ASSERT_NE(g, nullptr);
+    // Before any OK on this list's thread the ditto copy is blank.
+    typeInto(g->quantityEdit(), s("5 g"));
+    QTest::keyClick(g->quantityEdit(), Qt::Key_H, Qt::ControlModifier);
+    EXPECT_EQ(g->quantityEdit()->text(), QString());
+
+    typeFood(g, s("b"));
+    typeInto(g->quantityEdit(), s("2 cups"));
+    typeInto(g->notesEdit(), s("ripe"));
+    click(g->okButton());
+    ASSERT_FALSE(g->hasEnded());
+    EXPECT_EQ(g->quantityEdit()->text(), QString());
+    g->quantityEdit()->setFocus();
+    QTest::keyClick(g->quantityEdit(), Qt::Key_H, Qt::ControlModifier);
+    EXPECT_EQ(g->quantityEdit()->text(), s("2 cups"));
+    g->notesEdit()->setFocus();
+    QTest::keyClick(g->notesEdit(), Qt::Key_H, Qt::ControlModifier);
+    EXPECT_EQ(g->notesEdit()->text(), s("ripe"));
+    // The lookup is no ditto field.
+    g->lookup()->setFocus();
+    QTest::keyClick(g->lookup(), Qt::Key_H, Qt::ControlModifier);
+    EXPECT_EQ(g->lookup()->currentText(), QString());
+    EXPECT_EQ(ingredientFood(), 0);
+
+    // Cancel now asks, since the next line was typed into; No ends the batch with the first line only.
+    messages.script({Answer::No});
+    click(g->cancelButton());
+    EXPECT_EQ(messages.titles(), (QStringList{s("Save Record")}));
+    ASSERT_TRUE(g->hasEnded());
+    const QVector<StoredIngredient> lines = storedIngredients();
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(lines.first().quantity, s("2 cups"));
+    EXPECT_EQ(form->ingredients().currentRow(), 0);
+}
+
 }  // namespace

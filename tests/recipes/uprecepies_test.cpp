@@ -268,4 +268,27 @@ TEST_F(UpRecepiesTest, AViewRequestShowsRecomputedRatingsAndCallsNoIngredientFor
     EXPECT_EQ(storedRecipes().first().rates.first(), s("Avoid"));
 }
 
+TEST_F(UpRecepiesTest, ResizingMovesTheListsDownAndWidensThemWhileTheNameFieldsStay) {
+    storeRecipe(s("Stew"));
+    auto w = openList();
+    click(w->changeButton());
+    UpRecepies* f = recipeForm(*w);
+    ASSERT_NE(f, nullptr);
+    const platform::DialogUnits du(f->font());
+    EXPECT_EQ(f->minimumSize(), du.size(497, 286));
+    const QRect name = f->nameEdit()->geometry();
+    const QRect list = f->ingredientView()->geometry();
+    const QRect method = f->methodEdit()->geometry();
+    const QRect ok = f->okButton()->geometry();
+    f->resize(f->width() + 100, f->height() + 60);
+    QTRY_COMPARE(f->ingredientView()->width(), list.width() + 100);
+    EXPECT_EQ(f->nameEdit()->geometry(), name);
+    EXPECT_EQ(f->ingredientView()->geometry().topLeft(), list.topLeft() + QPoint(0, 60));
+    EXPECT_EQ(f->ingredientView()->height(), list.height());
+    EXPECT_EQ(f->methodEdit()->geometry(), method.translated(0, 60).adjusted(0, 0, 100, 0));
+    EXPECT_EQ(f->okButton()->geometry(), ok.translated(0, 60));
+    EXPECT_EQ(f->insertButton()->x(), du.x(24));
+    click(f->cancelButton());
+}
+
 }  // namespace
