@@ -33,6 +33,7 @@ ListControl::ListControl(Session& session, TableId table, QTableView* view, QWid
       m_session(session),
       m_table(table),
       m_view(view),
+      m_viewport(view->viewport()),
       m_host(host),
       m_model(new ListModel(this)),
       m_delegate(new ListDelegate(this)),
@@ -51,7 +52,7 @@ ListControl::ListControl(Session& session, TableId table, QTableView* view, QWid
     m_view->horizontalHeader()->setSectionsClickable(false);
     setRowHeightDu(9);
     m_view->installEventFilter(this);
-    m_view->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
     connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { onCurrentChanged(); });
     connect(m_view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
@@ -510,7 +511,7 @@ bool ListControl::eventFilter(QObject* watched, QEvent* event) {
         const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
         if ((key->key() == Qt::Key_Insert || key->key() == Qt::Key_Delete) && mods == Qt::NoModifier)
             event->accept();
-    } else if (watched == m_view->viewport() && event->type() == QEvent::MouseButtonRelease) {
+    } else if (watched == m_viewport && event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton) {
             showContextMenu(mouse->globalPosition().toPoint());

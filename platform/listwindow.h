@@ -147,6 +147,7 @@ private:
     Session& m_session;
     store::TableId m_table;
     QTableView* m_view;
+    QWidget* m_viewport;   // kept apart: events still arrive while the view is being destroyed
     QPointer<QWidget> m_host;
     ListModel* m_model;
     ListDelegate* m_delegate;
