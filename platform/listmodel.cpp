@@ -37,22 +37,32 @@ void ListModel::setColumns(QVector<ListColumn> columns) {
 
 void ListModel::setRows(const QVector<store::ViewRow>& rows) {
     beginResetModel();
-    m_rows.clear();
+    // Rows are rebuilt in place: a refresh of a long list then reuses the cells' storage instead of
+    // freeing and allocating it all again.
+    const qsizetype columns = m_columns.size();
+    if (m_rows.size() > rows.size())
+        m_rows.erase(m_rows.begin() + rows.size(), m_rows.end());
     m_rows.reserve(rows.size());
-    for (const store::ViewRow& r : rows) {
-        ListRow row{r, QVector<ListCell>(m_columns.size())};
-        for (int c = 0; c < m_columns.size(); ++c) {
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const store::ViewRow& r = rows.at(i);
+        if (i == m_rows.size())
+            m_rows.append(ListRow{r, {}});
+        ListRow& row = m_rows[i];
+        row.record = r;
+        row.cells.resize(columns);
+        for (qsizetype c = 0; c < columns; ++c) {
+            ListCell& cell = row.cells[c];
+            cell = ListCell();
             const ListColumn& col = m_columns.at(c);
             if (col.field.isEmpty())
                 continue;
             QString text = rowFieldText(r, col.field);
             if (col.maxChars > 0 && text.size() > col.maxChars)
                 text = store::fitText(text, col.maxChars);
-            row.cells[c].text = text;
+            cell.text = std::move(text);
         }
         if (m_formatter)
             m_formatter(row.record, row.cells);
-        m_rows.append(std::move(row));
     }
     endResetModel();
 }
