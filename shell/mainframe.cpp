@@ -74,6 +74,10 @@ Main::Main(platform::Services& services, platform::Session& session, ListLaunche
 
     m_mdi = new PictureArea(this);
     m_mdi->setObjectName(QStringLiteral("MdiArea"));
+    // Without scroll bars the area's minimum grows with its windows' minimums, and tiling windows that
+    // cannot shrink would push the frame past the screen; with them the overflow scrolls instead.
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
 
     buildMenus();

@@ -4,6 +4,7 @@
 #include "platform/browser.h"
 #include "platform/desktop.h"
 #include "platform/dialogunits.h"
+#include "platform/export/exporttypes.h"
 #include "platform/helpviewer.h"
 #include "platform/messageservice.h"
 #include "platform/session.h"
@@ -24,7 +25,7 @@ Program::Program(ListLaunchers launchers) : Program(std::move(launchers), Parts{
 
 Program::Program(ListLaunchers launchers, Parts parts)
     : m_launchers(std::move(launchers)), m_parts(std::move(parts)),
-      m_matcher(std::make_unique<platform::TextMatcher>()) {
+      m_exportTexts(std::make_unique<platform::ExportTexts>()), m_matcher(std::make_unique<platform::TextMatcher>()) {
     // The program-wide objects come first, before the first session's steps.
     if (!m_parts.messages)
         m_parts.messages = std::make_unique<platform::DialogMessageService>();
@@ -40,6 +41,7 @@ Program::Program(ListLaunchers launchers, Parts parts)
     m_services.help = m_parts.help.get();
     m_services.browser = m_parts.browser.get();
     m_services.tray = m_parts.tray.get();
+    m_services.exportTexts = m_exportTexts.get();
 }
 
 Program::~Program() {

@@ -23,6 +23,10 @@ class TrayLink;
 
 class QProgressDialog;
 
+namespace nm::platform {
+struct ExportTexts;
+}
+
 namespace nm::shell {
 
 class Main;
@@ -73,6 +77,7 @@ private:
     ListLaunchers m_launchers;
     Parts m_parts;
     platform::Services m_services;
+    std::unique_ptr<platform::ExportTexts> m_exportTexts;
     std::unique_ptr<platform::TextMatcher> m_matcher;
     std::unique_ptr<platform::SettingsService> m_settings;
     std::unique_ptr<platform::Session> m_session;

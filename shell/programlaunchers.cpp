@@ -6,10 +6,7 @@
 
 #include "foods/browsefood.h"
 #include "foods/browsejobs.h"
-#if __has_include("recipes/brrecepies.h")
 #include "recipes/brrecepies.h"
-#define NUTRIMAP_HAS_RECIPE_LIST 1
-#endif
 
 namespace nm::shell {
 
@@ -17,9 +14,7 @@ ListLaunchers programLaunchers() {
     ListLaunchers launchers;
     launchers.foods = &foods::createBrowseFood;
     launchers.groups = &foods::createBrowseJobs;
-#ifdef NUTRIMAP_HAS_RECIPE_LIST
     launchers.recipes = &recipes::createBrRecepies;
-#endif
     return launchers;
 }
 

@@ -236,6 +236,25 @@ TEST_F(MainTest, EachListOpensInASessionOfItsOwnInsideTheFrame) {
     QTRY_VERIFY(lists.at(0).isNull()); // the window and its session are gone
 }
 
+TEST_F(MainTest, TilingWindowsThatCannotShrinkKeepsTheFrameSize) {
+    // List windows have minimum sizes of their own, set before they reach the frame.
+    launchers.recipes = [](platform::Services&, std::unique_ptr<platform::Session> session) -> QWidget* {
+        auto* list = new FakeList(std::move(session), QStringLiteral("Browse Recipes..."));
+        list->setMinimumSize(760, 412);
+        list->resize(760, 412);
+        return list;
+    };
+    Main wide(program.services, firstSession, launchers);
+    wide.setSplashOnOpen(false);
+    wide.open();
+    const QSize before = wide.size();
+    for (int i = 0; i < 2; ++i)
+        wide.findChild<QAction*>(QStringLiteral("RECIPIESBROWSERECEPIELIST"))->trigger();
+    wide.findChild<QAction*>(QStringLiteral("TILE"))->trigger();
+    QTest::qWait(50);
+    EXPECT_EQ(wide.size(), before);
+}
+
 TEST_F(MainTest, ArrangeIconsLinesUpMinimizedWindowsAlongTheBottom) {
     frame->open();
     for (int i = 0; i < 3; ++i)
