@@ -12,6 +12,8 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace nm::foods {
 
 using platform::ExportColumn;
