@@ -40,6 +40,17 @@ void ListModel::setRows(const QVector<store::ViewRow>& rows) {
     // Rows are rebuilt in place: a refresh of a long list then reuses the cells' storage instead of
     // freeing and allocating it all again.
     const qsizetype columns = m_columns.size();
+    // Each column's field is looked up once per load, not once per cell.
+    struct Slot {
+        store::TableId table = store::TableId::Food;
+        int index = -1;
+    };
+    QVector<Slot> fieldSlots(columns);
+    for (qsizetype c = 0; c < columns; ++c) {
+        const QString& field = m_columns.at(c).field;
+        if (const store::TableDef* def = field.isEmpty() ? nullptr : store::tableByPrefix(field.section(u':', 0, 0)))
+            fieldSlots[c] = {def->id, def->fieldIndex(field)};
+    }
     if (m_rows.size() > rows.size())
         m_rows.erase(m_rows.begin() + rows.size(), m_rows.end());
     m_rows.reserve(rows.size());
@@ -56,7 +67,13 @@ void ListModel::setRows(const QVector<store::ViewRow>& rows) {
             const ListColumn& col = m_columns.at(c);
             if (col.field.isEmpty())
                 continue;
-            QString text = rowFieldText(r, col.field);
+            const Slot& slot = fieldSlots.at(c);
+            const store::Record* rec = r.primary.table() == slot.table ? &r.primary
+                                       : r.joined && r.joined->table() == slot.table ? &*r.joined
+                                                                                     : nullptr;
+            QString text = slot.index < 0 ? rowFieldText(r, col.field)
+                           : rec          ? rec->value(slot.index).toString()
+                                          : QString();
             if (col.maxChars > 0 && text.size() > col.maxChars)
                 text = store::fitText(text, col.maxChars);
             cell.text = std::move(text);
