@@ -262,19 +262,37 @@ void BrowseFood::tabChanged(int index) {
 void BrowseFood::formatRow(const store::ViewRow& row, QVector<ListCell>& cells) const {
     const std::array<int, 4> ratings = foodRatings(row.primary);
     const int mask = tickedMask();
-    for (std::size_t i = 0; i < kColumnBloodTypes.size(); ++i) {
-        const RatingCells c = formatRating(kColumnBloodTypes[i], ratings[i], mask);
-        ListCell& tick = cells[kTickColumn[i]];
-        tick.text = c.tick;
-        ListCell& desc = cells[kDescColumn[i]];
-        desc.text = c.desc;
-        desc.foreground = toQColor(c.descColours.normalFg);
-        desc.background = toQColor(c.descColours.normalBg);
-        desc.selectedForeground = toQColor(c.descColours.selectedFg);
-        desc.selectedBackground = toQColor(c.descColours.selectedBg);
-        desc.icon = m_icons[std::size_t(c.icon)];
-        desc.tip = c.tip;
+    if (mask != m_cellsMask) {
+        // A cell depends only on its blood type, the rating and the ticked boxes: work the few
+        // combinations out once per set of ticked boxes rather than once per cell.
+        for (std::size_t i = 0; i < kColumnBloodTypes.size(); ++i) {
+            for (int rating = 0; rating < kCachedRatings; ++rating)
+                m_cells[i][std::size_t(rating)] = ratingCells(kColumnBloodTypes[i], rating, mask);
+        }
+        m_cellsMask = mask;
     }
+    for (std::size_t i = 0; i < kColumnBloodTypes.size(); ++i) {
+        const int rating = ratings[i];
+        const auto& c = rating >= 0 && rating < kCachedRatings ? m_cells[i][std::size_t(rating)]
+                                                               : ratingCells(kColumnBloodTypes[i], rating, mask);
+        cells[kTickColumn[i]] = c.first;
+        cells[kDescColumn[i]] = c.second;
+    }
+}
+
+std::pair<ListCell, ListCell> BrowseFood::ratingCells(BloodType type, int rating, int mask) const {
+    const RatingCells c = formatRating(type, rating, mask);
+    ListCell tick;
+    tick.text = c.tick;
+    ListCell desc;
+    desc.text = c.desc;
+    desc.foreground = toQColor(c.descColours.normalFg);
+    desc.background = toQColor(c.descColours.normalBg);
+    desc.selectedForeground = toQColor(c.descColours.selectedFg);
+    desc.selectedBackground = toQColor(c.descColours.selectedBg);
+    desc.icon = m_icons[std::size_t(c.icon)];
+    desc.tip = c.tip;
+    return {tick, desc};
 }
 
 void BrowseFood::showNotes(int row) {

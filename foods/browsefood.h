@@ -3,12 +3,14 @@
 // blood-type filter, searched by typing on the list, with the highlighted food's notes below.
 
 #include "foodfilter.h"
+#include "foodrows.h"
 
 #include "platform/listwindow.h"
 
 #include <QIcon>
 #include <array>
 #include <memory>
+#include <utility>
 
 class QCheckBox;
 class QGroupBox;
@@ -53,6 +55,7 @@ private:
     void setUpListControl();
     void setUpResizing();
     void formatRow(const store::ViewRow& row, QVector<platform::ListCell>& cells) const;
+    std::pair<platform::ListCell, platform::ListCell> ratingCells(BloodType type, int rating, int mask) const;
     void tabChanged(int index);
     void showNotes(int row);
     int tickedMask() const;
@@ -83,6 +86,10 @@ private:
     QPushButton* m_export = nullptr;
 
     std::array<QIcon, 4> m_icons;   // by icon number; 0 stays null
+    // Tick and description cells by blood type and rating code, for the ticked boxes m_cellsMask.
+    static constexpr int kCachedRatings = 8;
+    mutable int m_cellsMask = -1;
+    mutable std::array<std::array<std::pair<platform::ListCell, platform::ListCell>, kCachedRatings>, 4> m_cells;
     QString m_description;
     QString m_expression;
 };
