@@ -274,8 +274,13 @@ void ListControl::loadBuffer(int row) {
     }
     if (!fetched)
         table.buffer() = viewRow.primary;
-    if (m_join && viewRow.joined)
-        m_session.store().buffer(*m_join) = *viewRow.joined;
+    // A row without a joined record must not leave the previous row's joined record in the buffer.
+    if (m_join) {
+        if (viewRow.joined)
+            m_session.store().buffer(*m_join) = *viewRow.joined;
+        else
+            m_session.store().buffer(*m_join).clear();
+    }
 }
 
 void ListControl::refreshButtons() {
