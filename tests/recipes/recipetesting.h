@@ -14,6 +14,7 @@
 #include "platform/updateform.h"
 #include "recipes/brrecepies.h"
 #include "recipes/foodlookup.h"
+#include "recipes/ingredienttexts.h"
 #include "recipes/updingedients.h"
 #include "recipes/uprecepies.h"
 #include "store/relationmanager.h"
@@ -128,6 +129,12 @@ protected:
         r.setInteger(s("REI:BLOODA"), a);
         r.setInteger(s("REI:BLOODB"), b);
         r.setInteger(s("REI:BLOODAB"), ab);
+        const IngredientTexts texts = ingredientTexts(
+            {static_cast<std::uint8_t>(o), static_cast<std::uint8_t>(a), static_cast<std::uint8_t>(b),
+             static_cast<std::uint8_t>(ab)});
+        r.setText(s("REI:BENEFIT"), texts.benefit);
+        r.setText(s("REI:NEUTRAL"), texts.neutral);
+        r.setText(s("REI:AVOID"), texts.avoid);
         EXPECT_TRUE(writer.store().relation(TableId::RecepieIng).insert().ok());
         return r.integer(s("REI:KEYIDING"));
     }
