@@ -60,13 +60,17 @@ void FocusHighlight::onFocusChanged(QWidget*, QWidget* now) {
     m_hadOwnPalette = control->testAttribute(Qt::WA_SetPalette);
     m_savedPalette = control->palette();
     m_savedAutoFill = control->autoFillBackground();
+    // Only the colour the control fills its input area with: a list's headers and scroll bars keep theirs.
     QPalette p = control->palette();
-    p.setColor(QPalette::Base, colour());
-    p.setColor(QPalette::Window, colour());
-    p.setColor(QPalette::Button, colour());
-    control->setPalette(p);
-    if (qobject_cast<QCheckBox*>(control) || qobject_cast<QRadioButton*>(control))
+    if (qobject_cast<QCheckBox*>(control) || qobject_cast<QRadioButton*>(control)) {
+        p.setColor(QPalette::Window, colour());
         control->setAutoFillBackground(true);
+    } else {
+        p.setColor(QPalette::Base, colour());
+        if (qobject_cast<QComboBox*>(control))
+            p.setColor(QPalette::Button, colour());
+    }
+    control->setPalette(p);
 }
 
 }  // namespace nm::platform

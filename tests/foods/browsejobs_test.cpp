@@ -603,6 +603,7 @@ TEST_F(BrowseJobsTest, FocusedInputControlsAreHighlightedYellow) {
     auto w = openList();
     ASSERT_TRUE(w->listView()->hasFocus());
     EXPECT_EQ(w->listView()->palette().color(QPalette::Base), FocusHighlight::colour());
+    EXPECT_NE(w->listView()->horizontalHeader()->palette().color(QPalette::Button), FocusHighlight::colour());
     QTest::keyClick(w->listView(), Qt::Key_Return);
     MnTJobs* f = waitForm(*w);
     ASSERT_NE(f, nullptr);
