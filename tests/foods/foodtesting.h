@@ -20,6 +20,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "support/windowtest.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -42,12 +44,6 @@ struct StoredFood {
     QString notes;
 };
 
-class RecordingHelp : public platform::HelpViewer {
-public:
-    void showTopic(const QString& topic) override { topics << topic; }
-    QStringList topics;
-};
-
 // The texts of one column of a list, top to bottom.
 inline QStringList columnTexts(platform::ListControl& list, int column) {
     QStringList out;
@@ -61,25 +57,8 @@ inline QString highlightedText(platform::ListControl& list, int column = 0) {
     return row < 0 ? QStringLiteral("<none>") : list.model().index(row, column).data().toString();
 }
 
-class FoodWindowTest : public ::testing::Test {
+class FoodWindowTest : public nm::testing::WindowTestBase {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        settings = std::make_unique<platform::SettingsService>(dir.filePath(QStringLiteral("timesheet.INI")));
-        services.messages = &messages;
-        services.settings = settings.get();
-        services.help = &help;
-    }
-
-    void TearDown() override {
-        // Forms end with deleteLater; let them go before the next test builds its own.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    std::unique_ptr<platform::Session> newSession() {
-        return std::make_unique<platform::Session>(messages, dir.path());
-    }
-
     qint32 addGroup(const QString& type, const QString& description) {
         platform::Session writer(messages, dir.path());
         store::TableManager& table = writer.store().table(store::TableId::Group);
@@ -179,11 +158,6 @@ protected:
             QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(4, b->height() / 2));
     }
 
-    QTemporaryDir dir;
-    platform::ScriptedMessages messages;
-    RecordingHelp help;
-    std::unique_ptr<platform::SettingsService> settings;
-    platform::Services services;
 };
 
 }  // namespace nm::testing

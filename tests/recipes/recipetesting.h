@@ -31,6 +31,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "support/windowtest.h"
+
 #include <memory>
 
 namespace nm::recipes::testing {
@@ -58,25 +60,8 @@ struct StoredIngredient {
     QList<int> copies;        // O, A, B, AB
 };
 
-class RecipeWindowTest : public ::testing::Test {
+class RecipeWindowTest : public nm::testing::WindowTestBase {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        settings = std::make_unique<platform::SettingsService>(dir.filePath(s("timesheet.INI")));
-        services.messages = &messages;
-        services.settings = settings.get();
-        services.help = &help;
-    }
-
-    void TearDown() override {
-        // Forms end with deleteLater; let them go before the next test builds its own.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    std::unique_ptr<platform::Session> newSession() {
-        return std::make_unique<platform::Session>(messages, dir.path());
-    }
-
     // Codes in the order O, A, B, AB.
     qint32 storeFood(const QString& name, int o, int a, int b, int ab, const QString& groupName = QString()) {
         platform::Session writer(messages, dir.path());
@@ -247,12 +232,6 @@ protected:
             out << list.model().index(r, c).data().toString();
         return out;
     }
-
-    QTemporaryDir dir;
-    ScriptedMessages messages;
-    platform::FakeHelpViewer help;
-    std::unique_ptr<platform::SettingsService> settings;
-    platform::Services services;
 };
 
 }  // namespace nm::recipes::testing

@@ -19,15 +19,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "support/windowtest.h"
+
 #include <memory>
 
 namespace nm::testing {
-
-class RecordingHelp : public platform::HelpViewer {
-public:
-    void showTopic(const QString& topic) override { topics << topic; }
-    QStringList topics;
-};
 
 struct GroupRow {
     qint32 id;
@@ -40,25 +36,8 @@ inline std::ostream& operator<<(std::ostream& os, const GroupRow& r) {
     return os << '{' << r.id << ", \"" << r.type.toStdString() << "\", \"" << r.description.toStdString() << "\"}";
 }
 
-class WindowTest : public ::testing::Test {
+class WindowTest : public nm::testing::WindowTestBase {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        settings = std::make_unique<platform::SettingsService>(dir.filePath(QStringLiteral("timesheet.INI")));
-        services.messages = &messages;
-        services.settings = settings.get();
-        services.help = &help;
-    }
-
-    void TearDown() override {
-        // Forms end with deleteLater; let them go before the next test builds its own.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    std::unique_ptr<platform::Session> newSession() {
-        return std::make_unique<platform::Session>(messages, dir.path());
-    }
-
     // What GROUP.TPS holds, read through a session of its own, in ID order.
     QVector<GroupRow> storedGroups() {
         platform::Session reader(messages, dir.path());
@@ -94,11 +73,6 @@ protected:
 
     QStringList titles() const { return messages.titles(); }
 
-    QTemporaryDir dir;
-    platform::ScriptedMessages messages;
-    RecordingHelp help;
-    std::unique_ptr<platform::SettingsService> settings;
-    platform::Services services;
 };
 
 // The texts of one column of a list, top to bottom.
