@@ -28,6 +28,12 @@ struct TableManager::Impl {
 
 namespace {
 
+// What every write to a table opened read-only answers.
+Result readOnlyError() {
+    return Result::failure(ErrorCode::AccessDenied, QStringLiteral("attempt to write a readonly database"),
+                           SQLITE_READONLY);
+}
+
 enum class Outcome { Opened, AccessDenied, NotFound, KeysInvalid, Other };
 
 struct Attempt {
@@ -175,10 +181,7 @@ static Attempt tryOpen(DataStore& store, sqlite3* db, TableId id, bool readOnly,
     if (!readOnly) {
         const bool dirWritable = ::access(QFile::encodeName(store.directory()).constData(), W_OK) == 0;
         if (sqlite3_db_readonly(db, s.toUtf8().constData()) == 1 || !dirWritable) {
-            return fail(Outcome::AccessDenied,
-                        Result::failure(ErrorCode::AccessDenied,
-                                        QStringLiteral("attempt to write a readonly database"),
-                                        SQLITE_READONLY));
+            return fail(Outcome::AccessDenied, readOnlyError());
         }
         sql::exec(db, QLatin1String("PRAGMA ") + s + QLatin1String(".journal_mode=DELETE"));
     }
@@ -580,9 +583,7 @@ Result TableManager::insert() {
     if (!r.ok())
         return r;
     if (m_impl->readOnly)
-        return m_lastError =
-                   Result::failure(ErrorCode::AccessDenied,
-                                   QStringLiteral("attempt to write a readonly database"), SQLITE_READONLY);
+        return m_lastError = readOnlyError();
     sqlite3* db = m_store.m_impl->db;
     r = m_store.begin();
     if (!r.ok())
@@ -625,9 +626,7 @@ Result TableManager::update() {
     if (!r.ok())
         return r;
     if (m_impl->readOnly)
-        return m_lastError =
-                   Result::failure(ErrorCode::AccessDenied,
-                                   QStringLiteral("attempt to write a readonly database"), SQLITE_READONLY);
+        return m_lastError = readOnlyError();
     Record& buf = m_impl->buffer;
     if (buf.rowId() == 0)
         return m_lastError = Result::failure(ErrorCode::NotFound, QStringLiteral("the record was not read"));
@@ -669,9 +668,7 @@ Result TableManager::remove() {
     if (!r.ok())
         return r;
     if (m_impl->readOnly)
-        return m_lastError =
-                   Result::failure(ErrorCode::AccessDenied,
-                                   QStringLiteral("attempt to write a readonly database"), SQLITE_READONLY);
+        return m_lastError = readOnlyError();
     const qint64 row = m_impl->buffer.rowId();
     if (row == 0)
         return m_lastError = Result::failure(ErrorCode::NotFound, QStringLiteral("the record was not read"));
